@@ -3,27 +3,14 @@
 #include "calcutils/currency.h"
 #include "calcutils/dates.h"
 #include "calcutils/errors.h"
+#include "datastore/fielddefs.h"
+#include "datastore/filehooks.h"
 
 #include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
-
-// Field kinds as the program sees them.
-enum class FieldKind { Text, Date, SmallInt, Float };
-
-struct FieldDef
-{
-    std::string name;
-    char type;  // 'C', 'D' or 'N' as stored in the file
-    int width;
-    int decimals;
-};
-
-// Parses "NAME, Char, 4; NAME, Date; NAME, Numeric, 12, 2;" (blanks ignored).
-// Throws AppError on text that does not follow that grammar.
-std::vector<FieldDef> parseFieldDefinitions(std::string_view text);
 
 class TTable;
 
@@ -56,6 +43,21 @@ public:
 
     void setDisplayFormat(std::string pattern);
     const std::string &displayFormat() const;
+
+private:
+    friend class TTable;
+    TField(TTable &table, FieldDef def, int offset);
+
+    std::string_view stored() const;
+    void store(std::string_view text);
+    void storeNumber(double value);
+    double storedNumber() const;
+
+    TTable &m_table;
+    FieldDef m_def;
+    FieldKind m_kind;
+    int m_offset;
+    std::string m_displayFormat;
 };
 
 enum class TableState { Inactive, Browse, Edit, Insert };
@@ -65,7 +67,10 @@ class TTable
 {
 public:
     explicit TTable(std::string fileName);
+    TTable(std::string fileName, FileHooks hooks);
     ~TTable();
+    TTable(const TTable &) = delete;
+    TTable &operator=(const TTable &) = delete;
 
     const std::string &fileName() const;
     // Creates the file afresh, empty, from field-definition text; the table
@@ -98,6 +103,16 @@ public:
     int addRecordObserver(std::function<void()> observer);
     int addPendingWriter(std::function<void()> writer);
     void removeObserver(int id);
+
+private:
+    friend class TField;
+    struct Impl;
+
+    std::string_view recordBytes() const;
+    void writeRecordBytes(int offset, std::string_view text);
+    void notifyRecordChanged();
+
+    std::unique_ptr<Impl> d;
 };
 
 // Connects bound controls to a table's current record.
@@ -106,6 +121,9 @@ class TDataSource
 public:
     explicit TDataSource(TTable &table);
     TTable &table() const;
+
+private:
+    TTable &m_table;
 };
 
 // The program's data module: the two tables, the data source and the
@@ -118,6 +136,3 @@ public:
     TTable tblPref{"ZIVORODI.DBF"};
     TDataSource srcPref{tblPref};
 };
-
-extern const char *const kAmortFieldDefinitions;
-extern const char *const kPrefFieldDefinitions;
