@@ -1,0 +1,6 @@
+#pragma once
+
+#include <QIcon>
+
+// The orange check mark, 20 x 20, on the Calculate buttons.
+QIcon checkMarkGlyph();
