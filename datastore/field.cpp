@@ -126,7 +126,14 @@ int TField::decimals() const
 
 std::string_view TField::stored() const
 {
-    return m_table.recordBytes().substr(static_cast<std::size_t>(m_offset), static_cast<std::size_t>(m_def.width));
+    static const std::string blanks(255, ' ');
+    const std::string_view record = m_table.recordBytes();
+    const auto offset = static_cast<std::size_t>(m_offset);
+    const auto width = static_cast<std::size_t>(m_def.width);
+    // A field kept from before the table was closed reads blank.
+    if (record.size() < offset + width)
+        return std::string_view(blanks).substr(0, width);
+    return record.substr(offset, width);
 }
 
 void TField::store(std::string_view text)

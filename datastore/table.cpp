@@ -38,6 +38,9 @@ struct TTable::Impl
     TableState state = TableState::Inactive;
     dbf::Layout layout;
     std::vector<std::unique_ptr<TField>> ownedFields;
+    // Fields of earlier openings: a bound control may still hold one, and it
+    // then reads blank instead of freed memory.
+    std::vector<std::unique_ptr<TField>> retiredFields;
     std::vector<TField *> fields;
     std::vector<std::uint32_t> liveSlots;
     std::size_t current = 0;
@@ -328,6 +331,8 @@ void TTable::close()
     d->recordLocked = false;
     d->state = TableState::Inactive;
     d->fields.clear();
+    for (auto &field : d->ownedFields)
+        d->retiredFields.push_back(std::move(field));
     d->ownedFields.clear();
     d->liveSlots.clear();
     d->layout = {};

@@ -180,6 +180,18 @@ TEST_F(TableOperations, DeletedRecordsAreHidden)
     EXPECT_EQ(paymentNumbers(amort), (std::vector<int>{1, 3}));
 }
 
+TEST_F(TableOperations, FieldHeldAcrossACloseReadsBlank)
+{
+    writeSchedule(1);
+    amort.open();
+    TField &held = amort.fieldByName("N_FLD2");
+    EXPECT_EQ(held.asFloat(), 100.0);
+    amort.close();
+    EXPECT_TRUE(held.isNull());
+    EXPECT_EQ(held.asFloat(), 0.0);
+    EXPECT_THROW(held.setAsFloat(1), AppError);
+}
+
 TEST_F(TableOperations, OpenOfAMissingFileNamesIt)
 {
     try {
