@@ -1,0 +1,65 @@
+#include "scoringtestsupport.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QLineEdit>
+#include <QPointer>
+#include <QProcess>
+#include <QTest>
+#include <QTimer>
+
+WorkDir::WorkDir() : m_previous(QDir::currentPath())
+{
+    QDir::setCurrent(m_dir.path());
+}
+
+WorkDir::~WorkDir()
+{
+    QDir::setCurrent(m_previous);
+}
+
+QList<QMap<QString, QString>> dbfreadRecords(const QString &file)
+{
+    // Debian's python3-dbfread lives with the system Python, not with
+    // whatever python3 comes first on the path.
+    QProcess python;
+    python.start(QStringLiteral("/usr/bin/python3"),
+                 {QStringLiteral(DBFREAD_SCRIPT), file});
+    python.waitForFinished();
+    const QString output = QString::fromUtf8(python.readAllStandardOutput());
+    if (python.exitCode() != 0)
+        qWarning("dbfread failed: %s", python.readAllStandardError().constData());
+
+    QList<QMap<QString, QString>> records;
+    for (const QString &line : output.split(QLatin1Char('\n'))) {
+        if (!line.startsWith(QLatin1String("RECORD ")))
+            continue;
+        QMap<QString, QString> record;
+        // Values never hold blanks in these tables: dates and numbers only.
+        for (const QString &item : line.mid(7).split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+            const qsizetype eq = item.indexOf(QLatin1Char('='));
+            record.insert(item.left(eq), item.mid(eq + 1));
+        }
+        records << record;
+    }
+    return records;
+}
+
+void whenModal(std::function<void(QWidget *)> body)
+{
+    QTimer::singleShot(0, [body] {
+        QPointer<QWidget> window = QApplication::activeModalWidget();
+        body(window);
+        if (auto *dialog = qobject_cast<QDialog *>(window.data()); dialog && dialog->isVisible())
+            dialog->reject();
+    });
+}
+
+void typeInto(QLineEdit *box, const QString &text)
+{
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_Backspace);
+    QTest::keyClicks(box, text);
+}
