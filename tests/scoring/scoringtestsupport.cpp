@@ -50,6 +50,10 @@ void whenModal(std::function<void(QWidget *)> body)
 {
     QTimer::singleShot(0, [body] {
         QPointer<QWidget> window = QApplication::activeModalWidget();
+        // Focus events, and so the bound boxes' writes, need an active window.
+        QApplication::setActiveWindow(window);
+        if (!QTest::qWaitFor([&] { return QApplication::activeWindow() == window; }))
+            qWarning("modal window did not become active");
         body(window);
         if (auto *dialog = qobject_cast<QDialog *>(window.data()); dialog && dialog->isVisible())
             dialog->reject();
