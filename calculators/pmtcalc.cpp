@@ -45,19 +45,19 @@ TfrmPmtCalc::TfrmPmtCalc(SharedLoanValues &shared, Messages &messages, QWidget *
     , m_shared(shared)
 {
     rgCalcOpt = new QGroupBox(QStringLiteral(" Options "), this);
-    rgCalcOpt->setGeometry(10, 10, 185, 133);
+    rgCalcOpt->setGeometry(8, 10, 214, 133);
     rgCalcOpt->setToolTip(QStringLiteral("Leave the variable on the right to calculate"));
     const QStringList items = {QStringLiteral("Compute Amortized Payment"), QStringLiteral("Compute Interest Only Payment"),
                                QStringLiteral("Compute Loan Term"), QStringLiteral("Compute Interest Rate"),
                                QStringLiteral("Compute Loan Amount ")};
     for (int index = 0; index < items.size(); ++index) {
         auto *item = new QRadioButton(items[index], rgCalcOpt);
-        item->setGeometry(10, 22 + index * 21, 170, 20);
+        item->setGeometry(8, 22 + index * 21, 204, 20);
         rgCalcOptItems.addButton(item, index);
     }
 
     Panel1 = new QWidget(this);
-    Panel1->setGeometry(200, 10, 228, 133);
+    Panel1->setGeometry(226, 10, 205, 133);
     edtLoanAmt = addRow(QStringLiteral("Loan Amount"), 0);
     edtIntRate = addRow(QStringLiteral("Interest Rate"), 1);
     edtTerm = addRow(QStringLiteral("Term in Months"), 2);
@@ -76,10 +76,10 @@ QLineEdit *TfrmPmtCalc::addRow(const QString &caption, int row)
 {
     const int top = 6 + row * 25;
     auto *label = new QLabel(caption, Panel1);
-    label->setGeometry(0, top, 100, 21);
+    label->setGeometry(0, top, 94, 21);
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     auto *box = new QLineEdit(Panel1);
-    box->setGeometry(108, top, 112, 21);
+    box->setGeometry(99, top, 102, 21);
     label->setBuddy(box);
     return box;
 }
