@@ -16,8 +16,8 @@ namespace {
 
 constexpr int kFirstRow = 52;
 constexpr int kRowStep = 30;
-constexpr int kBoxLeft = 168;
-constexpr int kBarLeft = 282;
+constexpr int kBoxLeft = 180;
+constexpr int kBarLeft = 290;
 
 int rowTop(int row)
 {
@@ -27,7 +27,7 @@ int rowTop(int row)
 QLabel *addRowLabel(QWidget *form, const QString &text, int row)
 {
     auto *label = new QLabel(text, form);
-    label->setGeometry(4, rowTop(row), 156, 21);
+    label->setGeometry(4, rowTop(row), 170, 21);
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     return label;
 }
@@ -51,7 +51,7 @@ QSlider *addBar(QWidget *form, const QString &name, int row)
     bar->setTickInterval(1);
     bar->setTickPosition(QSlider::TicksBelow);
     bar->setValue(2);
-    bar->setGeometry(kBarLeft, rowTop(row) - 4, 140, 30);
+    bar->setGeometry(kBarLeft, rowTop(row) - 4, 136, 30);
     return bar;
 }
 
@@ -75,10 +75,10 @@ void TfrmPref::buildControls()
     QFont bold = heading->font();
     bold.setBold(true);
     heading->setFont(bold);
-    heading->setGeometry(kBarLeft, 8, 140, 16);
+    heading->setGeometry(kBarLeft, 8, 136, 16);
     heading->setAlignment(Qt::AlignCenter);
     auto *scale = new QLabel(QStringLiteral("(0 low to 4 high)"), this);
-    scale->setGeometry(kBarLeft, 24, 140, 16);
+    scale->setGeometry(kBarLeft, 24, 136, 16);
     scale->setAlignment(Qt::AlignCenter);
 
     DBEditAMT = addBox(this, messages(), source, QStringLiteral("DBEditAMT"), "AVG_AMT", 0, 100);

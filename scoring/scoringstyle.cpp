@@ -8,7 +8,9 @@
 QFont scoringWindowFont()
 {
     QFont font(QStringLiteral("MS Sans Serif"), 8);
-    font.setStyleHint(QFont::SansSerif);
+    // The layout is measured for that narrow face; Arial's metrics come closest.
+    if (!QFontDatabase::hasFamily(font.family()))
+        font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
     return font;
 }
 

@@ -56,8 +56,8 @@ int weight(TTable &table, const char *name)
 }
 
 constexpr int kLabelLeft = 4;
-constexpr int kLabelWidth = 150;
-constexpr int kBoxLeft = 160;
+constexpr int kLabelWidth = 168;
+constexpr int kBoxLeft = 176;
 constexpr int kRowHeight = 21;
 
 void addHeading(QWidget *form, const QString &text, int y)
@@ -84,10 +84,10 @@ QLineEdit *addEdit(QWidget *form, const QString &name, const QString &label, con
     auto *box = new QLineEdit(form);
     box->setObjectName(name);
     box->setToolTip(hint);
-    box->setGeometry(kBoxLeft, y, 110, kRowHeight);
+    box->setGeometry(kBoxLeft, y, 100, kRowHeight);
     addRowLabel(form, label, y)->setBuddy(box);
     if (percent)
-        (new QLabel(QStringLiteral("%"), form))->setGeometry(kBoxLeft + 114, y, 14, kRowHeight);
+        (new QLabel(QStringLiteral("%"), form))->setGeometry(kBoxLeft + 104, y, 14, kRowHeight);
     return box;
 }
 
@@ -100,7 +100,7 @@ QComboBox *addChoice(QWidget *form, const QString &name, const QString &label, c
     box->setCompleter(nullptr);
     box->addItems(items);
     box->setCurrentIndex(1);
-    box->setGeometry(kBoxLeft, y, 186, kRowHeight + 2);
+    box->setGeometry(kBoxLeft, y, 176, kRowHeight + 2);
     addRowLabel(form, label, y)->setBuddy(box);
     return box;
 }
@@ -191,11 +191,11 @@ void TfrmShould_I::buildControls()
     fcTrackBarResults->setPageStep(1);
     fcTrackBarResults->setTickInterval(1);
     fcTrackBarResults->setTickPosition(QSlider::TicksRight);
-    fcTrackBarResults->setGeometry(360, 84, 40, 348);
+    fcTrackBarResults->setGeometry(362, 84, 40, 348);
 
     const auto legend = [this](const QString &text, int y) {
         auto *label = new QLabel(text, this);
-        label->setGeometry(404, y, 66, 16);
+        label->setGeometry(406, y, 64, 16);
     };
     legend(QStringLiteral("Grab it"), 88);
     legend(QStringLiteral("Average"), 250);

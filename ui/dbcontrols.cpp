@@ -163,8 +163,14 @@ void TDBTrackBar::paintEvent(QPaintEvent *)
     painter.setPen(palette().color(QPalette::Dark));
     painter.drawRect(track.adjusted(0, 0, -1, -1));
 
-    opt.subControls = QStyle::SC_SliderTickmarks;
-    style()->drawComplexControl(QStyle::CC_Slider, &opt, &painter, this);
+    // Ticks of our own: the style's are too faint beside the coloured track.
+    painter.setPen(palette().color(QPalette::WindowText));
+    const int span = groove.height() - handle.height();
+    for (int v = minimum(); v <= maximum(); v += std::max(1, tickInterval())) {
+        const int y = groove.top() + handle.height() / 2
+                      + QStyle::sliderPositionFromValue(minimum(), maximum(), v, span, opt.upsideDown);
+        painter.drawLine(track.right() + 6, y, track.right() + 10, y);
+    }
 
     painter.fillRect(handle, palette().color(QPalette::Button));
     painter.setPen(palette().color(QPalette::Shadow));
