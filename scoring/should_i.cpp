@@ -38,11 +38,11 @@ double number(const QString &text)
     return StrToFloat(text.toStdString());
 }
 
-// The selected item's index, or -1 once the user has typed over its text.
+// The index of the item the box shows, or -1 once the user has typed a
+// text that is none of the items.
 int choiceIndex(const QComboBox *box)
 {
-    const int index = box->currentIndex();
-    return index >= 0 && box->currentText() == box->itemText(index) ? index : -1;
+    return box->findText(box->currentText());
 }
 
 double average(TTable &table, const char *name)

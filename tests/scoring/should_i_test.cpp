@@ -155,7 +155,7 @@ void TestShouldI::calculation_data()
                                       << "edtLoanAmt";
     QTest::newRow("negative amount refused")
         << "edtLoanAmt=-5" << "" << 0 << QStringList{"Incorrect Amount"} << none << "edtLoanAmt";
-    // 5 - 2 * (939 * 0.0833) * 0.5 = -73.2 is held at 0.
+    // 5 - 2 * (939 * 0.0833) * 0.5 = -73.2187 is held at 0.
     QTest::newRow("term 999 accepted, score below 0 shows 0") << "edtTerm=999" << "0" << 0 << none << none << "CalcBtn";
     QTest::newRow("term 999.5 refused") << "edtTerm=999.5" << "" << 0 << QStringList{"Incorrect term"} << none
                                         << "edtTerm";
@@ -202,6 +202,10 @@ void TestShouldI::calculation_data()
     // (2 * (1 - -1)) * 0.5 = 2, twice the first item's term.
     QTest::newRow("typed-over collateral counts as index -1")
         << "cbxQuality=Solid as a rock" << "70" << 7 << none << none << "CalcBtn";
+    QTest::newRow("typing an item's text picks that item")
+        << "cbxQuality=Easy resale" << "60" << 6 << none << none << "CalcBtn";
+    QTest::newRow("typed text differing in case is no item")
+        << "cbxQuality=easy resale" << "70" << 7 << none << none << "CalcBtn";
     QTest::newRow("last items lower the score") << "cbxFeeling=#2|cbxHowbad=#2" << "30" << 3 << none << none
                                                 << "CalcBtn";
     // 2 * (4900000 * 0.00001) * 0.5 = 49; the bar stays at its top.
@@ -293,8 +297,10 @@ void TestShouldI::labelsKeepTheLastScore()
 void TestShouldI::seedsOnFirstUse()
 {
     QVERIFY(!QFile::exists(QStringLiteral("ZIVORODI.DBF")));
-    withWindow([](QWidget *) {});
+    bool busyCursorLeft = true;
+    withWindow([&](QWidget *) { busyCursorLeft = QApplication::overrideCursor() != nullptr; });
     QCOMPARE(m_messages.all, QStringList());
+    QVERIFY(!busyCursorLeft);
 
     const auto records = dbfreadRecords(m_dir->file(QStringLiteral("ZIVORODI.DBF")));
     QCOMPARE(records.size(), 1);
