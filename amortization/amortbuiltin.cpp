@@ -7,6 +7,7 @@
 #include "calcutils/dates.h"
 #include "calcutils/numbertext.h"
 #include "datastore/table.h"
+#include "ui/glyphs.h"
 #include "ui/messages.h"
 #include "ui/sharedvalues.h"
 
@@ -68,9 +69,10 @@ std::string textOf(const QLineEdit *edit)
     return edit->text().toStdString();
 }
 
-QLineEdit *addEdit(QFormLayout *rows, QWidget *owner, const QString &label, const QString &hint)
+QLineEdit *addEdit(QFormLayout *rows, QWidget *owner, const char *name, const QString &label, const QString &hint)
 {
     auto *edit = new QLineEdit(owner);
+    edit->setObjectName(QLatin1String(name));
     edit->setToolTip(hint);
     auto *caption = new QLabel(label, owner);
     caption->setBuddy(edit);
@@ -98,12 +100,13 @@ TfrmAmortBuiltIn::TfrmAmortBuiltIn(SharedLoanValues &shared, Messages &messages,
     auto *group = new QGroupBox(this);
     auto *rows = new QFormLayout(group);
     rows->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    edtLoanAmt = addEdit(rows, group, tr("Loan Amount"), tr("Enter loan amount"));
-    edtRate = addEdit(rows, group, tr("Interest Rate (%)"), tr("Enter interest rate in percent"));
-    edtTerm = addEdit(rows, group, tr("Term in Months"), tr("loan term"));
-    edtPmt = addEdit(rows, group, tr("Payment"), tr("(only if not amortized)"));
-    edtMo2Prn = addEdit(rows, group, tr("Print how many months"), tr("How many month to print"));
+    edtLoanAmt = addEdit(rows, group, "edtLoanAmt", tr("Loan Amount"), tr("Enter loan amount"));
+    edtRate = addEdit(rows, group, "edtRate", tr("Interest Rate (%)"), tr("Enter interest rate in percent"));
+    edtTerm = addEdit(rows, group, "edtTerm", tr("Term in Months"), tr("loan term"));
+    edtPmt = addEdit(rows, group, "edtPmt", tr("Payment"), tr("(only if not amortized)"));
+    edtMo2Prn = addEdit(rows, group, "edtMo2Prn", tr("Print how many months"), tr("How many month to print"));
     edt1stPmt = new QDateEdit(group);
+    edt1stPmt->setObjectName(QStringLiteral("edt1stPmt"));
     edt1stPmt->setCalendarPopup(true);
     edt1stPmt->setDisplayFormat(QLocale::system().dateFormat(QLocale::ShortFormat));
     edt1stPmt->setToolTip(tr("Enter first payment date"));
@@ -111,7 +114,8 @@ TfrmAmortBuiltIn::TfrmAmortBuiltIn(SharedLoanValues &shared, Messages &messages,
     dateCaption->setBuddy(edt1stPmt);
     rows->addRow(dateCaption, edt1stPmt);
 
-    BitBtnOK = new QPushButton(tr("&Preview"), this);
+    BitBtnOK = new QPushButton(checkMarkGlyph(), tr("&Preview"), this);
+    BitBtnOK->setObjectName(QStringLiteral("BitBtnOK"));
     BitBtnOK->setDefault(true);
     BitBtnOK->setAutoDefault(true);
     connect(BitBtnOK, &QPushButton::clicked, this, &TfrmAmortBuiltIn::BitBtnOKClick);
