@@ -82,6 +82,7 @@ class TestAprCalc : public QObject
 private slots:
     void cleanup();
     void opensWithTheSharedValues();
+    void tabRunsDownTheBoxesToTheButton();
     void calculates_data();
     void calculates();
     void secondInputStepReadsTheShownPayment();
@@ -121,6 +122,21 @@ void TestAprCalc::opensWithTheSharedValues()
         QCOMPARE(window.lblAPR->text(), QString());
         QCOMPARE(window.edtMoPmt->toolTip(), QString("Leave blank to calculate"));
         QVERIFY(!window.btnCalc->autoDefault());
+    });
+}
+
+void TestAprCalc::tabRunsDownTheBoxesToTheButton()
+{
+    SharedLoanValues shared;
+    RecordedMessages messages;
+    withWindow(shared, messages, [&](TfrmAPRCalc &window) {
+        QCOMPARE(QApplication::focusWidget(), window.edtLoanAmt);
+        const QList<QWidget *> order = {window.edtIntRate, window.edtMoPmt, window.edtTerm, window.edtExCost,
+                                        window.btnCalc};
+        for (QWidget *next : order) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), next);
+        }
     });
 }
 

@@ -99,6 +99,7 @@ class TestPmtCalc : public QObject
 private slots:
     void cleanup();
     void opensWithTheSharedValues();
+    void tabRunsFromTheOptionsDownTheBoxes();
     void computes_data();
     void computes();
     void secondClickComputesTheSameAgain();
@@ -138,6 +139,21 @@ void TestPmtCalc::opensWithTheSharedValues()
         QCOMPARE(textsOf(window), (Texts{"100000.00", "12.000", "60", "0.00", "250.00"}));
         QCOMPARE(window.btnCalc->text(), QString("C&alculate"));
         QVERIFY(!window.btnCalc->autoDefault());
+    });
+}
+
+void TestPmtCalc::tabRunsFromTheOptionsDownTheBoxes()
+{
+    SharedLoanValues shared;
+    RecordedMessages messages;
+    withWindow(shared, messages, [&](TfrmPmtCalc &window) {
+        window.rgCalcOptItems.checkedButton()->setFocus();
+        const QList<QWidget *> order = {window.edtLoanAmt, window.edtIntRate, window.edtTerm,
+                                        window.edtMoPmt,   window.edtBallAmt, window.btnCalc};
+        for (QWidget *next : order) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), next);
+        }
     });
 }
 
