@@ -193,46 +193,32 @@ void TestPref::everyWayOfClosingSaves()
 void TestPref::unchangedCloseStillPostsTheSameBytes()
 {
     const QString path = m_dir->file(kPrefFile);
-    QByteArray before;
-    QByteArray after;
     const QDateTime longAgo(QDate(2001, 2, 3), QTime(4, 5, 6));
-    withPrefs(
-        [&](QWidget *window) {
-            QTest::mouseClick(window->findChild<QPushButton *>(QStringLiteral("Button1")), Qt::LeftButton);
-        },
-        [&](QWidget *) {
-            QFile file(path);
-            if (file.open(QIODevice::ReadOnly))
-                after = file.readAll();
-        });
-    QCOMPARE(m_messages.all, QStringList());
-
-    // Take the bytes as the scoring window leaves them, age the file, and
-    // open the preferences again: the post rewrites the record in place.
-    withPrefs(
-        [&](QWidget *window) {
-            QTest::mouseClick(window->findChild<QPushButton *>(QStringLiteral("Button1")), Qt::LeftButton);
-        },
-        [&](QWidget *) {});
-    {
+    QByteArray before;
+    bool aged = false;
+    // Take the bytes as the scoring window leaves them and age the file;
+    // a post then shows as a new modification time.
+    whenModal([&](QWidget *window) {
         QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadWrite));
-        before = file.readAll();
-        QVERIFY(file.setFileTime(longAgo, QFileDevice::FileModificationTime));
-    }
-    QCOMPARE(QFileInfo(path).lastModified(), longAgo);
-    withPrefs([&](QWidget *window) {
-        QTest::keyClick(window->focusWidget(), Qt::Key_Escape);
+        if (file.open(QIODevice::ReadWrite)) {
+            before = file.readAll();
+            aged = file.setFileTime(longAgo, QFileDevice::FileModificationTime);
+        }
+        whenModal([](QWidget *prefs) { QTest::keyClick(prefs->focusWidget(), Qt::Key_Escape); });
+        QTest::mouseClick(window->findChild<QPushButton *>(QStringLiteral("BitBtnPrefs")), Qt::LeftButton);
     });
+    openModal<TfrmShould_I>(nullptr, m_shared, m_messages, *m_data);
+
+    QVERIFY(aged);
+    QCOMPARE(m_messages.all, QStringList());
     QVERIFY(QFileInfo(path).lastModified() != longAgo);
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
-    after = file.readAll();
+    const QByteArray after = file.readAll();
     QCOMPARE(after.size(), before.size());
     // Bytes 1 to 3 are the header's date of last change.
     QCOMPARE(after.left(1), before.left(1));
     QCOMPARE(after.mid(4), before.mid(4));
-    QCOMPARE(m_messages.all, QStringList());
 }
 
 void TestPref::averages_data()
