@@ -72,7 +72,8 @@ CapsuleButton *TMainForm::addMenuButton(const QString &caption, int place, void 
 {
     auto *button = new CapsuleButton(caption, fcButtonGroup1);
     button->setGeometry(0, place * 51, 257, 46);
-    connect(button, &CapsuleButton::clicked, this, [this, handler] { runGuarded(m_messages, [this, handler] { (this->*handler)(); }); });
+    connect(button, &CapsuleButton::clicked, this,
+            [this, handler] { runGuarded(m_messages, [this, handler] { (this->*handler)(); }); });
     return button;
 }
 

@@ -47,9 +47,9 @@ TfrmPmtCalc::TfrmPmtCalc(SharedLoanValues &shared, Messages &messages, QWidget *
     rgCalcOpt = new QGroupBox(QStringLiteral(" Options "), this);
     rgCalcOpt->setGeometry(8, 10, 214, 133);
     rgCalcOpt->setToolTip(QStringLiteral("Leave the variable on the right to calculate"));
-    const QStringList items = {QStringLiteral("Compute Amortized Payment"), QStringLiteral("Compute Interest Only Payment"),
-                               QStringLiteral("Compute Loan Term"), QStringLiteral("Compute Interest Rate"),
-                               QStringLiteral("Compute Loan Amount ")};
+    const QStringList items = {QStringLiteral("Compute Amortized Payment"),
+                               QStringLiteral("Compute Interest Only Payment"), QStringLiteral("Compute Loan Term"),
+                               QStringLiteral("Compute Interest Rate"), QStringLiteral("Compute Loan Amount ")};
     for (int index = 0; index < items.size(); ++index) {
         auto *item = new QRadioButton(items[index], rgCalcOpt);
         item->setGeometry(8, 22 + index * 21, 204, 20);

@@ -58,10 +58,10 @@ double interestRate(double P, double n, double A, double B)
         }
         double R = 1.0;
         for (int pass = 0; pass < 9; ++pass) {
-            const double PV1 = presentValue(R, n, m, A, B);
-            const double PV2 = presentValue(R + 0.1L, n, m, A, B);
-            if (PV2 - PV1 != 0.0)
-                R = static_cast<double>(R + 0.1L * (P - static_cast<long double>(PV1)) / (PV2 - static_cast<long double>(PV1)));
+            const long double PV1 = presentValue(R, n, m, A, B);
+            const long double PV2 = presentValue(R + 0.1L, n, m, A, B);
+            if (PV2 - PV1 != 0.0L)
+                R = static_cast<double>(R + 0.1L * (P - PV1) / (PV2 - PV1));
         }
         return static_cast<double>(RoundDecimals(3, R));
     });
