@@ -41,9 +41,10 @@ TDBEdit *addBox(QWidget *form, Messages &messages, TDataSource &source, const QS
     return box;
 }
 
-QSlider *addBar(QWidget *form, const QString &name, int row)
+QSlider *addBar(QWidget *form, QStyle *style, const QString &name, int row)
 {
     auto *bar = new QSlider(Qt::Horizontal, form);
+    bar->setStyle(style);
     bar->setObjectName(name);
     bar->setRange(0, 4);
     bar->setSingleStep(1);
@@ -70,6 +71,7 @@ void TfrmPref::buildControls()
 {
     setFont(scoringWindowFont());
     TDataSource &source = m_data.srcPref;
+    QStyle *barStyle = weightBarStyle(this);
 
     auto *heading = new QLabel(QStringLiteral("Score Weighting"), this);
     QFont bold = heading->font();
@@ -82,31 +84,31 @@ void TfrmPref::buildControls()
     scale->setAlignment(Qt::AlignCenter);
 
     DBEditAMT = addBox(this, messages(), source, QStringLiteral("DBEditAMT"), "AVG_AMT", 0, 100);
-    tbAMT = addBar(this, QStringLiteral("tbAMT"), 0);
+    tbAMT = addBar(this, barStyle, QStringLiteral("tbAMT"), 0);
     addRowLabel(this, QStringLiteral("Loan Amount"), 0)->setBuddy(DBEditAMT);
     DBEditRATE = addBox(this, messages(), source, QStringLiteral("DBEditRATE"), "AVG_RATE", 1);
-    tbRate = addBar(this, QStringLiteral("tbRate"), 1);
+    tbRate = addBar(this, barStyle, QStringLiteral("tbRate"), 1);
     addRowLabel(this, QStringLiteral("Interest rate %"), 1)->setBuddy(DBEditRATE);
-    tbCOL = addBar(this, QStringLiteral("tbCOL"), 2);
+    tbCOL = addBar(this, barStyle, QStringLiteral("tbCOL"), 2);
     addRowLabel(this, QStringLiteral("Collateral Quality"), 2)->setBuddy(tbCOL);
     DBEditTERM = addBox(this, messages(), source, QStringLiteral("DBEditTERM"), "AVG_TERM", 3);
-    tbTerm = addBar(this, QStringLiteral("tbTerm"), 3);
+    tbTerm = addBar(this, barStyle, QStringLiteral("tbTerm"), 3);
     addRowLabel(this, QStringLiteral("Term (months)"), 3)->setBuddy(DBEditTERM);
     SCORE = addBox(this, messages(), source, QStringLiteral("SCORE"), "AVG_SCORE", 4);
-    tbSCORE = addBar(this, QStringLiteral("tbSCORE"), 4);
+    tbSCORE = addBar(this, barStyle, QStringLiteral("tbSCORE"), 4);
     addRowLabel(this, QStringLiteral("Credit Score"), 4)->setBuddy(SCORE);
     LTV = addBox(this, messages(), source, QStringLiteral("LTV"), "AVG_LTV", 5);
-    tbLTV = addBar(this, QStringLiteral("tbLTV"), 5);
+    tbLTV = addBar(this, barStyle, QStringLiteral("tbLTV"), 5);
     addRowLabel(this, QStringLiteral("Loan To Value"), 5)->setBuddy(LTV);
     DTI = addBox(this, messages(), source, QStringLiteral("DTI"), "AVG_DTI", 6);
-    tbDTI = addBar(this, QStringLiteral("tbDTI"), 6);
+    tbDTI = addBar(this, barStyle, QStringLiteral("tbDTI"), 6);
     addRowLabel(this, QStringLiteral("Debt to Income"), 6)->setBuddy(DTI);
     DBEditFEE = addBox(this, messages(), source, QStringLiteral("DBEditFEE"), "AVG_FEE", 7);
-    tbFee = addBar(this, QStringLiteral("tbFee"), 7);
+    tbFee = addBar(this, barStyle, QStringLiteral("tbFee"), 7);
     addRowLabel(this, QStringLiteral("Loan fees %"), 7)->setBuddy(DBEditFEE);
-    tbGUT = addBar(this, QStringLiteral("tbGUT"), 8);
+    tbGUT = addBar(this, barStyle, QStringLiteral("tbGUT"), 8);
     addRowLabel(this, QStringLiteral("Gut Feeling"), 8)->setBuddy(tbGUT);
-    tbHB = addBar(this, QStringLiteral("tbHB"), 9);
+    tbHB = addBar(this, barStyle, QStringLiteral("tbHB"), 9);
     addRowLabel(this, QStringLiteral("How badly do you need loans"), 9)->setBuddy(tbHB);
 
     Button1 = new QPushButton(QStringLiteral("Continue"), this);

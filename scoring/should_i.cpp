@@ -177,7 +177,7 @@ void TfrmShould_I::buildControls()
     CalcBtn->setAutoDefault(false);
     connect(CalcBtn, &QPushButton::clicked, this, [this] { guarded([this] { CalcBtnClick(); }); });
 
-    BitBtnPrefs = new QPushButton(QStringLiteral("&Preferences"), this);
+    BitBtnPrefs = new QPushButton(preferencesGlyph(), QStringLiteral("&Preferences"), this);
     BitBtnPrefs->setObjectName(QStringLiteral("BitBtnPrefs"));
     BitBtnPrefs->setToolTip(QStringLiteral("Set your prefered loan standards"));
     BitBtnPrefs->setGeometry(345, 446, 112, 30);
