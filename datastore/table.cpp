@@ -172,9 +172,17 @@ struct TTable::Impl
             const std::uint32_t slot = currentRecordCount();
             if (slot == 0xFFFFFFFF)
                 throw AppError(formatMessage("Table '%s' is full", fileName));
-            writeOrFail(handle, record.data(), record.size(), slotOffset(slot));
-            writeOrFail(handle, &dbf::kEndMark, 1, slotOffset(slot + 1));
-            writeHeaderUpdate(slot + 1);
+            try {
+                writeOrFail(handle, record.data(), record.size(), slotOffset(slot));
+                writeOrFail(handle, &dbf::kEndMark, 1, slotOffset(slot + 1));
+                writeHeaderUpdate(slot + 1);
+            } catch (...) {
+                // Readers that go by the end mark instead of the count would
+                // take a partly written record for a real one.
+                hooks.write(handle, &dbf::kEndMark, 1, slotOffset(slot));
+                hooks.truncate(handle, slotOffset(slot) + 1);
+                throw;
+            }
             hooks.lock(handle, FileHooks::Lock::Unlock, kAppendLock, 1);
             liveSlots.push_back(slot);
             current = liveSlots.size() - 1;
