@@ -3,7 +3,6 @@
 #include "dbfformat.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <chrono>
 #include <thread>
@@ -21,11 +20,18 @@ constexpr std::uint64_t kAppendLock = kInUseLock + 1;
 constexpr int kAppendLockAttempts = 500;
 constexpr auto kAppendLockPause = std::chrono::milliseconds(10);
 
+char asciiUpper(char c)
+{
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+// Field names are ASCII; folding them here rather than through the C locale
+// keeps the lookup, which runs for every value written, cheap and the same
+// under every locale.
 bool sameName(std::string_view a, std::string_view b)
 {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::toupper(static_cast<unsigned char>(x)) == std::toupper(static_cast<unsigned char>(y));
-    });
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](char x, char y) { return asciiUpper(x) == asciiUpper(y); });
 }
 
 }
