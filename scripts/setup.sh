@@ -29,9 +29,16 @@ install_missing_packages() {
     DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" </dev/null
 }
 
+top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+
+# build_tree DIR [cmake options...]: configures and builds the whole tree.
+build_tree() {
+    local dir=$1
+    shift
+    cmake -S "$top" -B "$top/$dir" "$@"
+    cmake --build "$top/$dir" -j"$(nproc)"
+}
+
 build_release() {
-    local top
-    top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-    cmake -S "$top" -B "$top/build" -DCMAKE_BUILD_TYPE=Release
-    cmake --build "$top/build" -j"$(nproc)"
+    build_tree build -DCMAKE_BUILD_TYPE=Release
 }
