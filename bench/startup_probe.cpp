@@ -1,0 +1,28 @@
+// Starts the program's main window the way main.cpp does, says "shown" on
+// standard output once the window system has exposed it, and quits.
+#include "app/mainform.h"
+#include "ui/messages.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QTest>
+
+#include <cstdio>
+
+int main(int argc, char *argv[])
+{
+    QApplication application(argc, argv);
+    QApplication::setApplicationDisplayName(QStringLiteral("Quillmont Calculator"));
+    QFont dialogFont = QApplication::font();
+    dialogFont.setPointSize(8);
+    QApplication::setFont(dialogFont);
+
+    MessageBoxes messages;
+    TMainForm MainForm(messages);
+    MainForm.show();
+    if (!QTest::qWaitForWindowExposed(&MainForm))
+        return 1;
+    std::fputs("shown\n", stdout);
+    std::fflush(stdout);
+    return 0;
+}
