@@ -63,6 +63,41 @@ QString pdfTitle(const QString &path)
     return match.captured(1).trimmed();
 }
 
+// Types path into the next file dialog and accepts it. selectFile() leaves
+// the name box alone once it has the focus, so the name is typed there; the
+// dialog fills its directory view in the background and can undo an early
+// choice, so this tries again until the dialog has closed.
+void chooseFile(const QString &path, int attempts = 50)
+{
+    whenModal<QFileDialog>([path, attempts](QFileDialog *dialog) {
+        const QFileInfo file(path);
+        dialog->setDirectory(file.absolutePath());
+        if (auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")))
+            name->setText(file.fileName());
+        static_cast<QDialog *>(dialog)->accept();
+        if (dialog->isVisible() && attempts > 0)
+            chooseFile(path, attempts - 1);
+    });
+}
+
+// Reads the page count and title of the window that shows a loaded report,
+// once it is showing, and closes it.
+void closeLoadedReport(int &pages, QString &title, int attempts = 500)
+{
+    QTimer::singleShot(10, [&pages, &title, attempts] {
+        auto *viewer = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        auto *view = viewer ? viewer->findChild<QPdfView *>() : nullptr;
+        if (!view) {
+            if (attempts > 0)
+                closeLoadedReport(pages, title, attempts - 1);
+            return;
+        }
+        title = viewer->windowTitle();
+        pages = view->document()->pageCount();
+        viewer->reject();
+    });
+}
+
 } // namespace
 
 class TestReportPreview : public QObject
@@ -70,6 +105,7 @@ class TestReportPreview : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void init();
     void cleanup();
 
@@ -101,6 +137,12 @@ private:
     RecordedMessages m_messages;
 };
 
+void TestReportPreview::initTestCase()
+{
+    // A platform file dialog would run outside the widgets the test drives.
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+}
+
 void TestReportPreview::init()
 {
     m_table = std::make_unique<ScheduleTable>();
@@ -122,10 +164,7 @@ void TestReportPreview::saveThroughWindow(const QString &path, const std::functi
         if (setup)
             setup(*w);
         whenModal<ReportPreview>([&](ReportPreview *preview) {
-            whenModal<QFileDialog>([&](QFileDialog *dialog) {
-                dialog->selectFile(path);
-                static_cast<QDialog *>(dialog)->accept();
-            });
+            chooseFile(path);
             preview->actSave->trigger();
             preview->reject();
         });
@@ -347,19 +386,8 @@ void TestReportPreview::savedReportLoadsBack()
     QString viewerTitle;
     runPreview([&](ReportPreview &preview) {
         QVERIFY(preview.saveReport(path));
-        whenModal<QFileDialog>([&](QFileDialog *dialog) {
-            QCOMPARE(dialog->acceptMode(), QFileDialog::AcceptOpen);
-            dialog->selectFile(path);
-            whenModal<QDialog>([&](QDialog *viewer) {
-                auto *view = viewer->findChild<QPdfView *>();
-                if (!view)
-                    return;
-                viewerTitle = viewer->windowTitle();
-                loadedPages = view->document()->pageCount();
-                viewer->reject();
-            });
-            static_cast<QDialog *>(dialog)->accept();
-        });
+        chooseFile(path);
+        closeLoadedReport(loadedPages, viewerTitle);
         preview.actLoad->trigger();
     });
     QCOMPARE(loadedPages, 2);
