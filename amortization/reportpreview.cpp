@@ -87,7 +87,7 @@ ReportPreview::ReportPreview(const std::vector<ReportPage> &pages, Messages &mes
     layout->setSpacing(0);
     layout->addWidget(bar);
     layout->addWidget(m_preview, 1);
-    resize(900, 800);
+    resize(820, 700);
     m_preview->fitInView();
 }
 
