@@ -76,6 +76,43 @@ bool fixedText(double value, int decimals, std::string &out)
     return true;
 }
 
+// The fixed-point text of a currency count that the field's decimals hold
+// exactly, built from the count's digits. It is the text fixedText gives for
+// the equal real: below 10^13 units of the last decimal, that real and its
+// 18 significant digits lie within two thousandths of a unit of it, so
+// rounding them at the last decimal lands on the count again. False for any
+// other count, which goes by its real value.
+bool exactCurrencyText(std::int64_t count, int decimals, std::string &out)
+{
+    if (decimals < 0 || decimals > 4)
+        return false;
+    std::int64_t unit = 1;
+    for (int i = decimals; i < 4; ++i)
+        unit *= 10;
+    if (count % unit != 0)
+        return false;
+    const std::int64_t scaled = count / unit;
+    constexpr std::int64_t kLimit = 10'000'000'000'000;
+    if (scaled <= -kLimit || scaled >= kLimit)
+        return false;
+
+    char digits[24];
+    int n = 0;
+    for (std::int64_t rest = scaled < 0 ? -scaled : scaled; rest != 0 || n <= decimals; rest /= 10)
+        digits[n++] = static_cast<char>('0' + rest % 10);
+    out.clear();
+    if (scaled < 0)
+        out += '-';
+    while (n > decimals)
+        out += digits[--n];
+    if (decimals > 0) {
+        out += '.';
+        while (n > 0)
+            out += digits[--n];
+    }
+    return true;
+}
+
 std::string_view trimBlanks(std::string_view text)
 {
     const std::size_t begin = text.find_first_not_of(' ');
@@ -169,6 +206,11 @@ void TField::storeNumber(double value)
     } else if (!fixedText(value, m_def.decimals, text)) {
         outOfRange();
     }
+    storeRightAligned(text);
+}
+
+void TField::storeRightAligned(const std::string &text)
+{
     if (text.size() > static_cast<std::size_t>(m_def.width))
         outOfRange();
     store(std::string(static_cast<std::size_t>(m_def.width) - text.size(), ' ') + text);
@@ -306,6 +348,12 @@ void TField::setAsInteger(int value)
 
 void TField::setAsCurrency(Currency value)
 {
+    // Schedule amounts are whole cents: their text needs no binary rounding.
+    std::string text;
+    if (m_kind == FieldKind::Float && exactCurrencyText(value.count(), m_def.decimals, text)) {
+        storeRightAligned(text);
+        return;
+    }
     setAsFloat(static_cast<double>(value.toReal()));
 }
 
@@ -326,7 +374,15 @@ void TField::setAsDate(TDateTime value)
     // Only the calendar day is kept; a time of day is dropped.
     const DateParts parts = DecodeDate(std::floor(value));
     char text[16];
-    std::snprintf(text, sizeof text, "%04d%02d%02d", parts.year, parts.month, parts.day);
+    if (parts.year >= 0 && parts.year <= 9999) {
+        // Written out by hand: this runs for every schedule row.
+        const int digits[] = {parts.year / 1000, parts.year / 100 % 10, parts.year / 10 % 10, parts.year % 10,
+                              parts.month / 10,  parts.month % 10,      parts.day / 10,       parts.day % 10};
+        for (int i = 0; i < 8; ++i)
+            text[i] = static_cast<char>('0' + digits[i]);
+    } else {
+        std::snprintf(text, sizeof text, "%04d%02d%02d", parts.year, parts.month, parts.day);
+    }
     store(std::string_view(text, 8));
 }
 

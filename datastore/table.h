@@ -51,6 +51,7 @@ private:
     std::string_view stored() const;
     void store(std::string_view text);
     void storeNumber(double value);
+    void storeRightAligned(const std::string &text);   // "Numeric out of range." when wider than the field
     double storedNumber() const;
 
     TTable &m_table;
