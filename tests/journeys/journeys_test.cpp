@@ -11,7 +11,6 @@
 #include "ui/messages.h"
 
 #include <QApplication>
-#include <QComboBox>
 #include <QDateEdit>
 #include <QDir>
 #include <QJsonArray>
@@ -22,7 +21,6 @@
 #include <QPointer>
 #include <QPrintPreviewWidget>
 #include <QProcess>
-#include <QPushButton>
 #include <QSlider>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -237,7 +235,12 @@ void TestJourneys::paymentThenScheduleOfTheSameLoan()
     QVERIFY(previewPages >= 1);
 
     const QDate today = QDate::currentDate();
-    const QJsonArray rows = recordsOf(readWithDbfread("TEMPAMORT.DBF"));
+    const std::optional<QJsonObject> table = readWithDbfread("TEMPAMORT.DBF");
+    QVERIFY(table);
+    QCOMPARE(table->value("fields").toArray(),
+             QJsonArray({"C_FLD1", "D_FLD1", "N_FLD1", "N_FLD2", "N_FLD3", "N_FLD4", "N_FLD5"}));
+    QCOMPARE(table->value("deleted").toInt(), 0);
+    const QJsonArray rows = recordsOf(table);
     QCOMPARE(rows.size(), 60);
     const QJsonObject first = rows.first().toObject();
     QCOMPARE(first.value("C_FLD1").toString(), QString::number(today.year()));
@@ -298,6 +301,7 @@ void TestJourneys::scoreFollowsAChangedWeight()
     QCOMPARE(m_messages.all, QStringList());
 
     const std::optional<QJsonObject> table = readWithDbfread("ZIVORODI.DBF");
+    QVERIFY(table);
     const QJsonArray records = recordsOf(table);
     QCOMPARE(records.size(), 1);
     const QJsonObject record = records.first().toObject();
