@@ -281,6 +281,9 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         FailureCase{"ZeroTermDividesByZero", withTerm("100000.00", "12.000", 0, 60),
                     "Floating point division by zero", 0},
+        // 1.01^n leaves the extended range after about 1.14 million factors.
+        FailureCase{"HugeTermOverflowsThePower", withTerm("100000.00", "12.000", 2000000000, 60),
+                    "Floating point overflow", 0},
         // Balances 989799999.99 and 999697999.98 fit, the third 1009694979.97 does not.
         FailureCase{"BalanceOverFieldRange", growing("980000000.00", "0.01"), "Numeric out of range.", 2},
         FailureCase{"LoanOverFieldRangeAtFirstRow", growing("1200000000.00", "0.00"), "Numeric out of range.", 0},
