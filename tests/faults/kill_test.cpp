@@ -104,7 +104,7 @@ TEST_F(KillDuringPost, AppendedRowsSurvive)
                 child.tblAmort.open();
             writeAmortRow(child.tblAmort, row);
         });
-        ASSERT_GE(reported, stored);
+        ASSERT_GE(reported, stored) << "the posting child stopped on a table error";
     }
 
     const std::vector<std::string> independent = dbfreadLines("TEMPAMORT.DBF");
@@ -157,7 +157,7 @@ TEST_F(KillDuringPost, PreferenceRecordNeverTorn)
             table.fieldByName("RESULT").setAsFloat((n % 100) / 10.0);
             table.post();
         });
-        ASSERT_GE(reported, stored);
+        ASSERT_GE(reported, stored) << "the posting child stopped on a table error";
     }
 }
 
