@@ -9,20 +9,18 @@ std::string errorReportText(const std::string &message)
 
 std::string formatMessage(const std::string &pattern, const std::string &arg)
 {
-    std::string text = pattern;
-    if (auto at = text.find("%s"); at != std::string::npos)
-        text.replace(at, 2, arg);
-    return text;
+    const auto at = pattern.find("%s");
+    if (at == std::string::npos)
+        return pattern;
+    return pattern.substr(0, at) + arg + pattern.substr(at + 2);
 }
 
 std::string formatMessage(const std::string &pattern, const std::string &arg1, const std::string &arg2)
 {
-    std::string text = pattern;
-    auto at = text.find("%s");
-    if (at == std::string::npos)
-        return text;
-    text.replace(at, 2, arg1);
-    if (at = text.find("%s", at + arg1.size()); at != std::string::npos)
-        text.replace(at, 2, arg2);
-    return text;
+    const auto first = pattern.find("%s");
+    if (first == std::string::npos)
+        return pattern;
+    // The second argument goes into what follows the first, so a "%s" inside
+    // the first argument is never replaced.
+    return pattern.substr(0, first) + arg1 + formatMessage(pattern.substr(first + 2), arg2);
 }

@@ -5,6 +5,8 @@
 #include "ui/modal.h"
 #include "ui/sharedvalues.h"
 
+#include "tests/support/modalwindow.h"
+
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -58,20 +60,7 @@ void pressCalculate(TfrmAPRCalc &window)
 
 void withWindow(SharedLoanValues &shared, Messages &messages, const std::function<void(TfrmAPRCalc &)> &body)
 {
-    bool ran = false;
-    QTimer::singleShot(0, [&] {
-        auto *window = qobject_cast<TfrmAPRCalc *>(QApplication::activeModalWidget());
-        if (window) {
-            QVERIFY(QTest::qWaitForWindowActive(window));
-            body(*window);
-            ran = true;
-            window->close();
-            if (window->isVisible())
-                window->QDialog::done(QDialog::Rejected);
-        }
-    });
-    openModal<TfrmAPRCalc>(nullptr, shared, messages);
-    QVERIFY(ran);
+    withModalWindow<TfrmAPRCalc>(body, shared, messages);
 }
 
 } // namespace

@@ -3,6 +3,8 @@
 #include "ui/messages.h"
 #include "ui/modal.h"
 
+#include "tests/support/modalwindow.h"
+
 #include <QApplication>
 #include <QDateEdit>
 #include <QLabel>
@@ -16,18 +18,7 @@ namespace {
 
 void withWindow(Messages &messages, const std::function<void(TfrmDBD &)> &body)
 {
-    bool ran = false;
-    QTimer::singleShot(0, [&] {
-        auto *window = qobject_cast<TfrmDBD *>(QApplication::activeModalWidget());
-        if (window) {
-            QVERIFY(QTest::qWaitForWindowActive(window));
-            body(*window);
-            ran = true;
-            window->close();
-        }
-    });
-    openModal<TfrmDBD>(nullptr, messages);
-    QVERIFY(ran);
+    withModalWindow<TfrmDBD>(body, messages);
 }
 
 void calculate(TfrmDBD &window, QDate start, QDate end)

@@ -5,6 +5,8 @@
 #include "ui/modal.h"
 #include "ui/sharedvalues.h"
 
+#include "tests/support/modalwindow.h"
+
 #include <QApplication>
 #include <QButtonGroup>
 #include <QLineEdit>
@@ -75,20 +77,7 @@ void pressCalculate(TfrmPmtCalc &window)
 // closes it; a window that refuses to close is forced shut so the test ends.
 void withWindow(SharedLoanValues &shared, Messages &messages, const std::function<void(TfrmPmtCalc &)> &body)
 {
-    bool ran = false;
-    QTimer::singleShot(0, [&] {
-        auto *window = qobject_cast<TfrmPmtCalc *>(QApplication::activeModalWidget());
-        if (window) {
-            QVERIFY(QTest::qWaitForWindowActive(window));
-            body(*window);
-            ran = true;
-            window->close();
-            if (window->isVisible())
-                window->QDialog::done(QDialog::Rejected);
-        }
-    });
-    openModal<TfrmPmtCalc>(nullptr, shared, messages);
-    QVERIFY(ran);
+    withModalWindow<TfrmPmtCalc>(body, shared, messages);
 }
 
 } // namespace
