@@ -27,11 +27,17 @@ char asciiUpper(char c)
 
 // Field names are ASCII; folding them here rather than through the C locale
 // keeps the lookup, which runs for every value written, cheap and the same
-// under every locale.
+// under every locale. Names of one table often differ only at the end
+// (N_FLD1 to N_FLD5), so the comparison starts there.
 bool sameName(std::string_view a, std::string_view b)
 {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [](char x, char y) { return asciiUpper(x) == asciiUpper(y); });
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = a.size(); i > 0; --i) {
+        if (asciiUpper(a[i - 1]) != asciiUpper(b[i - 1]))
+            return false;
+    }
+    return true;
 }
 
 }
