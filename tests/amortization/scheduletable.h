@@ -1,7 +1,7 @@
 #pragma once
 
 #include "amortization/reportlayout.h"
-#include "workdir.h"
+#include "tests/support/workdir.h"
 
 #include "datastore/table.h"
 

@@ -8,6 +8,7 @@
 #include "ui/modal.h"
 #include "ui/sharedvalues.h"
 
+#include <QDir>
 #include <QApplication>
 #include <QDateTime>
 #include <QFile>
@@ -90,7 +91,7 @@ private:
     void withPrefs(const std::function<void(QWidget *)> &body,
                    const std::function<void(QWidget *)> &scoring = [](QWidget *) {});
 
-    std::unique_ptr<WorkDir> m_dir;
+    std::unique_ptr<TemporaryWorkDir> m_dir;
     std::unique_ptr<TData> m_data;
     SharedLoanValues m_shared;
     RecordedMessages m_messages;
@@ -98,7 +99,7 @@ private:
 
 void TestPref::init()
 {
-    m_dir = std::make_unique<WorkDir>();
+    m_dir = std::make_unique<TemporaryWorkDir>();
     m_data = std::make_unique<TData>();
     m_messages.clear();
 }
@@ -182,7 +183,7 @@ void TestPref::everyWayOfClosingSaves()
             window->close();
     });
     QCOMPARE(m_messages.all, QStringList());
-    const auto records = dbfreadRecords(m_dir->file(kPrefFile));
+    const auto records = dbfreadRecords(QDir::current().filePath(kPrefFile));
     QCOMPARE(records.size(), 1);
     QCOMPARE(records[0].value("WGT_AMT"), QStringLiteral("4"));
     QCOMPARE(records[0].value("WGT_HB"), QStringLiteral("0"));
@@ -192,7 +193,7 @@ void TestPref::everyWayOfClosingSaves()
 
 void TestPref::unchangedCloseStillPostsTheSameBytes()
 {
-    const QString path = m_dir->file(kPrefFile);
+    const QString path = QDir::current().filePath(kPrefFile);
     const QDateTime longAgo(QDate(2001, 2, 3), QTime(4, 5, 6));
     QByteArray before;
     bool aged = false;
@@ -256,7 +257,7 @@ void TestPref::averages()
     QCOMPARE(m_messages.all, QStringList());
     QTEST(shown, "shown");
     QVERIFY(focus != name);
-    const auto records = dbfreadRecords(m_dir->file(kPrefFile));
+    const auto records = dbfreadRecords(QDir::current().filePath(kPrefFile));
     QCOMPARE(records.size(), 1);
     QTEST(records[0].value(field), "stored");
 }
@@ -268,7 +269,7 @@ void TestPref::pendingTextTakenByThePost()
         QTest::keyClick(box(window, "DBEditAMT"), Qt::Key_Escape);
     });
     QCOMPARE(m_messages.all, QStringList());
-    QCOMPARE(dbfreadRecords(m_dir->file(kPrefFile)).value(0).value("AVG_AMT"), QStringLiteral("251"));
+    QCOMPARE(dbfreadRecords(QDir::current().filePath(kPrefFile)).value(0).value("AVG_AMT"), QStringLiteral("251"));
 }
 
 void TestPref::refusedText_data()
@@ -324,7 +325,7 @@ void TestPref::refusedText()
     // scoring window drops.
     QCOMPARE(state, TableState::Edit);
     QCOMPARE(heldWeight, 0);
-    const auto records = dbfreadRecords(m_dir->file(kPrefFile));
+    const auto records = dbfreadRecords(QDir::current().filePath(kPrefFile));
     QCOMPARE(records.size(), 1);
     QTEST(records[0].value(field), "kept");
     QCOMPARE(records[0].value("WGT_AMT"), QStringLiteral("2"));
@@ -370,7 +371,7 @@ void TestPref::weightZeroRemovesItsFactor()
     QCOMPARE(m_messages.all, QStringList());
     // With the term weighted 2 the same loan shows 40.
     QCOMPARE(shown, QStringLiteral("50"));
-    QCOMPARE(dbfreadRecords(m_dir->file(kPrefFile)).value(0).value("WGT_TERM"), QStringLiteral("0"));
+    QCOMPARE(dbfreadRecords(QDir::current().filePath(kPrefFile)).value(0).value("WGT_TERM"), QStringLiteral("0"));
 }
 
 void TestPref::tableNotOpen()

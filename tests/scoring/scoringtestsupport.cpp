@@ -2,22 +2,11 @@
 
 #include <QApplication>
 #include <QDialog>
-#include <QDir>
 #include <QLineEdit>
 #include <QPointer>
 #include <QProcess>
 #include <QTest>
 #include <QTimer>
-
-WorkDir::WorkDir() : m_previous(QDir::currentPath())
-{
-    QDir::setCurrent(m_dir.path());
-}
-
-WorkDir::~WorkDir()
-{
-    QDir::setCurrent(m_previous);
-}
 
 QList<QMap<QString, QString>> dbfreadRecords(const QString &file)
 {

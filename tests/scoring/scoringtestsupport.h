@@ -1,28 +1,15 @@
 #pragma once
 
+#include "tests/support/workdir.h"
+
 #include <QList>
 #include <QMap>
 #include <QString>
-#include <QTemporaryDir>
 
 #include <functional>
 
 class QLineEdit;
 class QWidget;
-
-// A fresh temporary working directory for the table files, left again
-// (and removed) on destruction.
-class WorkDir
-{
-public:
-    WorkDir();
-    ~WorkDir();
-    QString file(const QString &name) const { return m_dir.filePath(name); }
-
-private:
-    QTemporaryDir m_dir;
-    QString m_previous;
-};
 
 // The live records of a DBF file as dbfread, an independent reader, sees
 // them: field name to Python repr ("100000", "12.0", "'01/15/2024'", "None").

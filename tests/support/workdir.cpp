@@ -6,7 +6,7 @@
 
 TemporaryWorkDir::TemporaryWorkDir() : m_previous(std::filesystem::current_path())
 {
-    std::string pattern = (std::filesystem::temp_directory_path() / "schedule-XXXXXX").string();
+    std::string pattern = (std::filesystem::temp_directory_path() / "quillmont-XXXXXX").string();
     if (!mkdtemp(pattern.data()))
         throw std::runtime_error("cannot create a temporary directory");
     m_path = pattern;
