@@ -27,7 +27,7 @@ std::string lockMessage(TTable &table)
 
 TEST(TwoCopies, ScoreRefusedWhileTheOtherCopyEditsPreferences)
 {
-    WorkingDir dir;
+    TemporaryWorkDir dir;
     TData data;
     seedPrefTable(data);
     ASSERT_EQ(prefRecord(), prefRecordBytes('2', " 0.0"));
@@ -35,7 +35,7 @@ TEST(TwoCopies, ScoreRefusedWhileTheOtherCopyEditsPreferences)
     // This copy has the scoring window open; the other copy's preference
     // window holds the record.
     data.tblPref.open();
-    Helper other("hold-pref", dir.path());
+    Helper other("hold-pref", dir.path().string());
     ASSERT_EQ(other.readLine(), "editing");
 
     EXPECT_EQ(lockMessage(data.tblPref), "Record locked by another user.");
@@ -58,7 +58,7 @@ TEST(TwoCopies, ScoreRefusedWhileTheOtherCopyEditsPreferences)
 
 TEST(TwoCopies, PreferencesRefusedWhileTheOtherCopyPostsAScore)
 {
-    WorkingDir dir;
+    TemporaryWorkDir dir;
     TData data;
     seedPrefTable(data);
 
@@ -66,7 +66,7 @@ TEST(TwoCopies, PreferencesRefusedWhileTheOtherCopyPostsAScore)
     data.tblPref.edit();
     data.tblPref.fieldByName("RESULT").setAsFloat(7.5);
 
-    Helper other("hold-pref", dir.path());
+    Helper other("hold-pref", dir.path().string());
     EXPECT_EQ(other.readLine(), "error Record locked by another user.");
     EXPECT_EQ(other.wait(), 1);
 
@@ -75,7 +75,7 @@ TEST(TwoCopies, PreferencesRefusedWhileTheOtherCopyPostsAScore)
     EXPECT_EQ(prefRecord(), prefRecordBytes('2', " 7.5"));
 
     // With the lock gone the other copy's preferences go through.
-    Helper again("hold-pref", dir.path());
+    Helper again("hold-pref", dir.path().string());
     ASSERT_EQ(again.readLine(), "editing");
     again.send("post 3");
     EXPECT_EQ(again.readLine(), "posted");
@@ -85,7 +85,7 @@ TEST(TwoCopies, PreferencesRefusedWhileTheOtherCopyPostsAScore)
 
 TEST(TwoCopies, ScheduleCannotBeRecreatedUnderAnOpenPreview)
 {
-    WorkingDir dir;
+    TemporaryWorkDir dir;
     TData data;
     data.tblAmort.createTable(kAmortFieldDefinitions);
     data.tblAmort.open();
@@ -94,7 +94,7 @@ TEST(TwoCopies, ScheduleCannotBeRecreatedUnderAnOpenPreview)
     data.tblAmort.close();
     const std::string before = fileBytes("TEMPAMORT.DBF");
 
-    Helper preview("hold-amort", dir.path());
+    Helper preview("hold-amort", dir.path().string());
     ASSERT_EQ(preview.readLine(), "open 360");
 
     try {

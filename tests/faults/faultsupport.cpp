@@ -15,23 +15,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-WorkingDir::WorkingDir() : m_previous(std::filesystem::current_path().string())
-{
-    std::string pattern = (std::filesystem::temp_directory_path() / "quillmont-faults-XXXXXX").string();
-    if (!mkdtemp(pattern.data()))
-        throw std::runtime_error("mkdtemp failed");
-    m_path = pattern;
-    std::filesystem::current_path(m_path);
-}
-
-WorkingDir::~WorkingDir()
-{
-    std::error_code ignored;
-    std::filesystem::current_path(m_previous, ignored);
-    std::filesystem::permissions(m_path, std::filesystem::perms::owner_all, ignored);
-    std::filesystem::remove_all(m_path, ignored);
-}
-
 std::string fileBytes(const std::string &path)
 {
     std::ifstream in(path, std::ios::binary);

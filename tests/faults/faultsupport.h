@@ -1,28 +1,11 @@
 #pragma once
 
 #include "datastore/table.h"
+#include "tests/support/workdir.h"
 
 #include <string>
 #include <sys/types.h>
 #include <vector>
-
-// A fresh directory under the system temp dir, made the working directory
-// for the test's lifetime (the tables live in the working directory);
-// removed with its files afterwards.
-class WorkingDir
-{
-public:
-    WorkingDir();
-    ~WorkingDir();
-    WorkingDir(const WorkingDir &) = delete;
-    WorkingDir &operator=(const WorkingDir &) = delete;
-
-    const std::string &path() const { return m_path; }
-
-private:
-    std::string m_path;
-    std::string m_previous;
-};
 
 std::string fileBytes(const std::string &path);
 

@@ -70,7 +70,7 @@ protected:
         return std::chrono::microseconds(std::uniform_int_distribution<int>(0, kMaxDelayMicroseconds)(m_random));
     }
 
-    WorkingDir m_dir;
+    TemporaryWorkDir m_dir;
     std::mt19937 m_random;
 };
 

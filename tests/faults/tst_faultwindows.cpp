@@ -146,7 +146,7 @@ private slots:
     void previewWhileAnotherCopyShowsTheSchedule();
 
 private:
-    std::unique_ptr<WorkingDir> m_dir;
+    std::unique_ptr<TemporaryWorkDir> m_dir;
     std::unique_ptr<TData> m_data;
     SharedLoanValues m_shared;
     RecordedMessages m_messages;
@@ -154,7 +154,7 @@ private:
 
 void TestFaultWindows::init()
 {
-    m_dir = std::make_unique<WorkingDir>();
+    m_dir = std::make_unique<TemporaryWorkDir>();
     m_data = std::make_unique<TData>();
     m_shared = SharedLoanValues();
     m_messages.clear();
@@ -170,7 +170,7 @@ void TestFaultWindows::cleanup()
 void TestFaultWindows::damagedPrefFile_data()
 {
     QTest::addColumn<QByteArray>("bytes");
-    const WorkingDir scratch;
+    const TemporaryWorkDir scratch;
     const std::string sound = soundPrefFile();
     const auto row = [](const char *name, const std::string &bytes) {
         QTest::newRow(name) << QByteArray::fromStdString(bytes);
@@ -213,12 +213,12 @@ void TestFaultWindows::damagedPrefFile()
 
 void TestFaultWindows::readOnlyDirectory()
 {
-    QVERIFY(QFile::setPermissions(QString::fromStdString(m_dir->path()),
+    QVERIFY(QFile::setPermissions(QString::fromStdString(m_dir->path().string()),
                                   QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup |
                                       QFile::ReadOther | QFile::ExeOther));
     QProcess child;
     child.start(QCoreApplication::applicationFilePath(),
-                {QStringLiteral("--read-only-run"), QString::fromStdString(m_dir->path())});
+                {QStringLiteral("--read-only-run"), QString::fromStdString(m_dir->path().string())});
     QVERIFY(child.waitForFinished(20000));
     QCOMPARE(child.exitStatus(), QProcess::NormalExit);
     QCOMPARE(child.exitCode(), 0);
@@ -232,7 +232,7 @@ void TestFaultWindows::readOnlyDirectory()
                         "previewed message: " + kCannotCreateTemp,
                         "schedule window open",
                     }));
-    QCOMPARE(QDir(QString::fromStdString(m_dir->path())).entryList(QDir::Files), QStringList());
+    QCOMPARE(QDir(QString::fromStdString(m_dir->path().string())).entryList(QDir::Files), QStringList());
 }
 
 void TestFaultWindows::scoreWhileAnotherCopyEditsPreferences()
@@ -243,7 +243,7 @@ void TestFaultWindows::scoreWhileAnotherCopyEditsPreferences()
     QCOMPARE(m_messages.all, QStringList());
     const std::string header = fileBytes("ZIVORODI.DBF").substr(0, 641);
 
-    Helper other("hold-pref", m_dir->path());
+    Helper other("hold-pref", m_dir->path().string());
     QCOMPARE(QString::fromStdString(other.readLine()), QStringLiteral("editing"));
     const std::string held = fileBytes("ZIVORODI.DBF");
 
@@ -292,7 +292,7 @@ void TestFaultWindows::previewWhileAnotherCopyShowsTheSchedule()
     m_data->tblAmort.close();
     const std::string before = fileBytes("TEMPAMORT.DBF");
 
-    Helper preview("hold-amort", m_dir->path());
+    Helper preview("hold-amort", m_dir->path().string());
     QCOMPARE(QString::fromStdString(preview.readLine()), QStringLiteral("open 360"));
 
     bool stillOpen = false;

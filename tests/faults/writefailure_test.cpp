@@ -87,7 +87,7 @@ class WriteFailure : public testing::TestWithParam<FullDisk>
 
 TEST_P(WriteFailure, EarlierRecordsSurvive)
 {
-    WorkingDir dir;
+    TemporaryWorkDir dir;
     {
         TData data;
         data.tblAmort.createTable(kAmortFieldDefinitions);

@@ -15,7 +15,9 @@ TemporaryWorkDir::TemporaryWorkDir() : m_previous(std::filesystem::current_path(
 
 TemporaryWorkDir::~TemporaryWorkDir()
 {
-    std::filesystem::current_path(m_previous);
     std::error_code ignored;
+    std::filesystem::current_path(m_previous, ignored);
+    // A test may have made the directory read-only.
+    std::filesystem::permissions(m_path, std::filesystem::perms::owner_all, ignored);
     std::filesystem::remove_all(m_path, ignored);
 }
