@@ -2,6 +2,7 @@
 #include "calcutils/dates.h"
 #include "datastore/fielddefs.h"
 #include "datastore/table.h"
+#include "tests/support/workdir.h"
 
 #include <benchmark/benchmark.h>
 
@@ -17,30 +18,6 @@
 namespace {
 
 constexpr int kRowsPerTable = 1000;
-
-// The table files of one benchmark in a directory of their own.
-class ScratchDir
-{
-public:
-    ScratchDir() : m_previous(std::filesystem::current_path())
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "append-bench-XXXXXX").string();
-        if (!mkdtemp(pattern.data()))
-            std::abort();
-        m_path = pattern;
-        std::filesystem::current_path(m_path);
-    }
-    ~ScratchDir()
-    {
-        std::filesystem::current_path(m_previous);
-        std::filesystem::remove_all(m_path);
-    }
-    const std::filesystem::path &path() const { return m_path; }
-
-private:
-    std::filesystem::path m_previous;
-    std::filesystem::path m_path;
-};
 
 struct Row
 {
@@ -83,7 +60,7 @@ Currency cents(long long value)
 // schedule window does.
 void BM_AppendRows(benchmark::State &state)
 {
-    ScratchDir dir;
+    TemporaryWorkDir dir;
     const std::vector<Row> rows = scheduleRows(kRowsPerTable);
     TTable table("TEMPAMORT.DBF");
     for (auto _ : state) {
@@ -141,7 +118,7 @@ double pythonSeconds(const std::string &path)
 
 void BM_AppendRowsPythonDbf(benchmark::State &state)
 {
-    ScratchDir dir;
+    TemporaryWorkDir dir;
     const std::string path = (dir.path() / "TEMPAMORT.DBF").string();
     for (auto _ : state) {
         std::filesystem::remove(path);

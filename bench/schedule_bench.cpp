@@ -3,37 +3,14 @@
 
 #include "calcutils/currency.h"
 #include "datastore/table.h"
+#include "tests/support/workdir.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 
 namespace {
-
-// The table files of one benchmark in a directory of their own.
-class ScratchDir
-{
-public:
-    ScratchDir() : m_previous(std::filesystem::current_path())
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "schedule-bench-XXXXXX").string();
-        if (!mkdtemp(pattern.data()))
-            std::abort();
-        m_path = pattern;
-        std::filesystem::current_path(m_path);
-    }
-    ~ScratchDir()
-    {
-        std::filesystem::current_path(m_previous);
-        std::filesystem::remove_all(m_path);
-    }
-
-private:
-    std::filesystem::path m_previous;
-    std::filesystem::path m_path;
-};
 
 // 100,000.00 at 12 % with a payment of exactly the monthly interest: the
 // balance never drops, so every month asked for becomes a row.
@@ -48,7 +25,7 @@ const ReportHeader kHeader{"01/15/2024", "Loan Amount: $100,000.00", "Rate: 12.0
 
 void BM_Generate(benchmark::State &state)
 {
-    ScratchDir dir;
+    TemporaryWorkDir dir;
     TData data;
     const int months = static_cast<int>(state.range(0));
     for (auto _ : state)
@@ -58,7 +35,7 @@ void BM_Generate(benchmark::State &state)
 
 void BM_ReadAndPaginate(benchmark::State &state)
 {
-    ScratchDir dir;
+    TemporaryWorkDir dir;
     TData data;
     const int months = static_cast<int>(state.range(0));
     generate(data.tblAmort, months);
@@ -76,7 +53,7 @@ void BM_ReadAndPaginate(benchmark::State &state)
 
 void BM_Paginate(benchmark::State &state)
 {
-    ScratchDir dir;
+    TemporaryWorkDir dir;
     TData data;
     const int months = static_cast<int>(state.range(0));
     generate(data.tblAmort, months);
