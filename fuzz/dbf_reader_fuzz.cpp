@@ -2,6 +2,7 @@
 // writing; an opened file reads without a crash, and a record appended to it
 // leaves a file that opens again with the record in it.
 #include "datastore/table.h"
+#include "memoryfile.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -9,41 +10,6 @@
 #include <vector>
 
 namespace {
-
-// One file held in memory; every lock is granted.
-FileHooks memoryFile(std::vector<unsigned char> &file, int &writes)
-{
-    FileHooks hooks;
-    hooks.open = [](const std::string &, FileHooks::Mode) { return 3; };
-    hooks.read = [&file](int, void *buffer, std::size_t size, std::uint64_t offset) -> long long {
-        if (offset >= file.size())
-            return 0;
-        const std::size_t n = std::min<std::size_t>(size, file.size() - offset);
-        std::memcpy(buffer, file.data() + offset, n);
-        return static_cast<long long>(n);
-    };
-    hooks.write = [&file, &writes](int, const void *buffer, std::size_t size, std::uint64_t offset) -> long long {
-        ++writes;
-        if (offset + size > (1u << 24)) {
-            errno = EFBIG;
-            return -1;
-        }
-        if (file.size() < offset + size)
-            file.resize(offset + size);
-        std::memcpy(file.data() + offset, buffer, size);
-        return static_cast<long long>(size);
-    };
-    hooks.size = [&file](int) { return static_cast<long long>(file.size()); };
-    hooks.truncate = [&file](int, std::uint64_t size) {
-        file.resize(size);
-        return true;
-    };
-    hooks.lock = [](int, FileHooks::Lock, std::uint64_t, std::uint64_t) { return true; };
-    hooks.close = [](int) {};
-    hooks.exists = [](const std::string &) { return true; };
-    hooks.errorText = [](int error) { return std::string(std::strerror(error)); };
-    return hooks;
-}
 
 void readAllFields(TTable &table)
 {

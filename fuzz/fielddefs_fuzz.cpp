@@ -3,6 +3,7 @@
 // back as definition text, and a table created from them opens with exactly
 // those fields.
 #include "datastore/table.h"
+#include "memoryfile.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -12,36 +13,6 @@
 #include <vector>
 
 namespace {
-
-// One file held in memory; every lock is granted.
-FileHooks memoryFile(std::vector<unsigned char> &file)
-{
-    FileHooks hooks;
-    hooks.open = [](const std::string &, FileHooks::Mode) { return 3; };
-    hooks.read = [&file](int, void *buffer, std::size_t size, std::uint64_t offset) -> long long {
-        if (offset >= file.size())
-            return 0;
-        const std::size_t n = std::min<std::size_t>(size, file.size() - offset);
-        std::memcpy(buffer, file.data() + offset, n);
-        return static_cast<long long>(n);
-    };
-    hooks.write = [&file](int, const void *buffer, std::size_t size, std::uint64_t offset) -> long long {
-        if (file.size() < offset + size)
-            file.resize(offset + size);
-        std::memcpy(file.data() + offset, buffer, size);
-        return static_cast<long long>(size);
-    };
-    hooks.size = [&file](int) { return static_cast<long long>(file.size()); };
-    hooks.truncate = [&file](int, std::uint64_t size) {
-        file.resize(size);
-        return true;
-    };
-    hooks.lock = [](int, FileHooks::Lock, std::uint64_t, std::uint64_t) { return true; };
-    hooks.close = [](int) {};
-    hooks.exists = [](const std::string &) { return true; };
-    hooks.errorText = [](int error) { return std::string(std::strerror(error)); };
-    return hooks;
-}
 
 std::string definitionText(const std::vector<FieldDef> &defs)
 {
@@ -99,7 +70,8 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, size_t size)
     }
 
     std::vector<unsigned char> file;
-    TTable table("FUZZ.DBF", memoryFile(file));
+    int writes = 0;
+    TTable table("FUZZ.DBF", memoryFile(file, writes));
     try {
         table.createTable(text);
     } catch (const AppError &) {
