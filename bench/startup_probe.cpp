@@ -1,10 +1,10 @@
 // Starts the program's main window the way main.cpp does, says "shown" on
 // standard output once the window system has exposed it, and quits.
 #include "app/mainform.h"
+#include "app/startup.h"
 #include "ui/messages.h"
 
 #include <QApplication>
-#include <QFont>
 #include <QTest>
 
 #include <cstdio>
@@ -12,10 +12,7 @@
 int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("Quillmont Calculator"));
-    QFont dialogFont = QApplication::font();
-    dialogFont.setPointSize(8);
-    QApplication::setFont(dialogFont);
+    prepareApplication();
 
     MessageBoxes messages;
     TMainForm MainForm(messages);
