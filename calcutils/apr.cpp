@@ -2,6 +2,7 @@
 
 #include "calcutils.h"
 #include "errors.h"
+#include "payment.h"
 #include "realmath.h"
 
 #include <cmath>
@@ -14,11 +15,6 @@ long double paymentAt(double amount, double r, double n)
 {
     const long double growth = Power(1.0L + r, n);
     return static_cast<long double>(amount) * r * growth / (growth - 1.0L);
-}
-
-double monthlyRate(double rate)
-{
-    return static_cast<double>(static_cast<long double>(rate) / 1200.0L);
 }
 
 } // namespace

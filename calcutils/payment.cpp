@@ -7,21 +7,21 @@
 
 namespace {
 
-double monthlyRate(double R)
-{
-    return static_cast<double>(static_cast<long double>(R) / 1200.0L);
-}
-
 // Present value of n payments A plus a balloon B after m months, at the
 // annual rate R.
 double presentValue(long double R, double n, double m, double A, double B)
 {
-    const double i = static_cast<double>(R / 1200.0L);
+    const double i = monthlyRate(R);
     const long double q = 1.0L + i;
     return static_cast<double>((1.0L - 1.0L / Power(q, n)) * A / i + B / Power(q, m));
 }
 
 } // namespace
+
+double monthlyRate(long double R)
+{
+    return static_cast<double>(R / 1200.0L);
+}
 
 double amortizedPayment(double P, double R, double n)
 {

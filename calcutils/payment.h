@@ -7,6 +7,9 @@
 // whole), A the monthly payment and B the balloon. Every function works in
 // extended precision and throws AppError on an arithmetic fault.
 
+// The monthly rate of an annual percentage: R / 1200, held as a double.
+double monthlyRate(long double R);
+
 double amortizedPayment(double P, double R, double n);
 double interestOnlyPayment(double P, double R);
 // The term that repays P with A a month; nothing when A does not exceed the
