@@ -49,7 +49,10 @@ private:
 class CloseAfterClick
 {
 public:
-    explicit CloseAfterClick(QDialog &window) : m_window(window) {}
+    explicit CloseAfterClick(QDialog &window)
+        : m_window(window)
+    {
+    }
     ~CloseAfterClick()
     {
         if (requested)
@@ -80,7 +83,7 @@ QLineEdit *addEdit(QFormLayout *rows, QWidget *owner, const char *name, const QS
     return edit;
 }
 
-} // namespace
+}  // namespace
 
 struct TfrmAmortBuiltIn::Entries
 {

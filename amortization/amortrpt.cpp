@@ -7,8 +7,8 @@
 
 #include <QLineEdit>
 
-ScheduleReport::ScheduleReport(const QLineEdit &loanAmt, const QLineEdit &rate, const QLineEdit &term,
-                               TTable &table, Messages &messages)
+ScheduleReport::ScheduleReport(const QLineEdit &loanAmt, const QLineEdit &rate, const QLineEdit &term, TTable &table,
+                               Messages &messages)
     : m_loanAmt(loanAmt)
     , m_rate(rate)
     , m_term(term)

@@ -53,7 +53,10 @@ struct Sums
 class PageBuilder
 {
 public:
-    explicit PageBuilder(const ReportHeader &header) : m_header(header) {}
+    explicit PageBuilder(const ReportHeader &header)
+        : m_header(header)
+    {
+    }
 
     bool fits(double height) const { return m_top + height <= kPrintableHeight + kTolerance; }
 
@@ -133,7 +136,7 @@ private:
     double m_top = 0;
 };
 
-} // namespace
+}  // namespace
 
 std::vector<ScheduleRow> readScheduleRows(TTable &table)
 {

@@ -89,7 +89,7 @@ inline constexpr double kPageHeaderHeight = 28.8;
 inline constexpr double kDetailHeight = 5.3;
 inline constexpr double kYearTotalHeight = 10.6;
 inline constexpr double kGrandTotalHeight = 15.9;
-} // namespace ReportMetrics
+}  // namespace ReportMetrics
 
 // Pages with the page header on each, a line per row, a year total after
 // the last row of each year and the grand total at the end. A line goes on

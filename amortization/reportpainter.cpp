@@ -53,7 +53,7 @@ void paintPage(const ReportPage &page, QPainter &painter, const DeviceScale &sca
     }
 }
 
-} // namespace
+}  // namespace
 
 void setReportPageLayout(QPagedPaintDevice &device)
 {

@@ -44,7 +44,7 @@ void prepareForReport(QPrinter &printer)
     setReportPageLayout(printer);
 }
 
-} // namespace
+}  // namespace
 
 ReportPreview::ReportPreview(const std::vector<ReportPage> &pages, Messages &messages, QWidget *parent)
     : QDialog(parent)
@@ -58,17 +58,17 @@ ReportPreview::ReportPreview(const std::vector<ReportPage> &pages, Messages &mes
     connect(m_preview, &QPrintPreviewWidget::paintRequested, this, &ReportPreview::paintRequested);
 
     auto *bar = new QToolBar(this);
-    actWholePage = addTool(bar, tr("&Whole Page"), QKeySequence(Qt::CTRL | Qt::Key_0), this,
-                           [this] { m_preview->fitInView(); });
+    actWholePage =
+        addTool(bar, tr("&Whole Page"), QKeySequence(Qt::CTRL | Qt::Key_0), this, [this] { m_preview->fitInView(); });
     actActualSize = addTool(bar, tr("&100 %"), QKeySequence(Qt::CTRL | Qt::Key_1), this, [this] {
         m_preview->setZoomMode(QPrintPreviewWidget::CustomZoom);
         m_preview->setZoomFactor(1.0);
     });
-    actPageWidth = addTool(bar, tr("Page &Width"), QKeySequence(Qt::CTRL | Qt::Key_2), this,
-                           [this] { m_preview->fitToWidth(); });
+    actPageWidth =
+        addTool(bar, tr("Page &Width"), QKeySequence(Qt::CTRL | Qt::Key_2), this, [this] { m_preview->fitToWidth(); });
     bar->addSeparator();
-    actFirstPage = addTool(bar, tr("&First Page"), QKeySequence(Qt::CTRL | Qt::Key_Home), this,
-                           [this] { showPage(1); });
+    actFirstPage =
+        addTool(bar, tr("&First Page"), QKeySequence(Qt::CTRL | Qt::Key_Home), this, [this] { showPage(1); });
     actPriorPage = addTool(bar, tr("P&revious Page"), QKeySequence(Qt::Key_PageUp), this,
                            [this] { showPage(m_preview->currentPage() - 1); });
     actNextPage = addTool(bar, tr("&Next Page"), QKeySequence(Qt::Key_PageDown), this,

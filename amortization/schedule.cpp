@@ -49,7 +49,11 @@ std::string yearText(TDateTime date)
 class ClosingTable
 {
 public:
-    explicit ClosingTable(TTable &table) : m_table(table) { m_table.open(); }
+    explicit ClosingTable(TTable &table)
+        : m_table(table)
+    {
+        m_table.open();
+    }
     ~ClosingTable() { m_table.close(); }
     ClosingTable(const ClosingTable &) = delete;
     ClosingTable &operator=(const ClosingTable &) = delete;
@@ -58,10 +62,10 @@ private:
     TTable &m_table;
 };
 
-} // namespace
+}  // namespace
 
-void GenerateSchedule(int term, int monthsToPrint, Currency loan, long double rate, Currency payment,
-                      TDateTime first, TTable &table)
+void GenerateSchedule(int term, int monthsToPrint, Currency loan, long double rate, Currency payment, TDateTime first,
+                      TTable &table)
 {
     ClosingTable closing(table);
 

@@ -86,7 +86,7 @@ QPixmap drawInformationSign()
     return pixmap;
 }
 
-} // namespace
+}  // namespace
 
 QPixmap bannerPicture()
 {

@@ -28,7 +28,7 @@ const char *const bodyText =
     "(555) 010-2300 and we will gladly walk you through it.\n"
     "We look forward to hearing from you.";
 
-} // namespace
+}  // namespace
 
 TfrmProgramInfo::TfrmProgramInfo(Messages &messages, QWidget *parent)
     : ToolDialog(messages, QStringLiteral("Loan Servicing Software"), QSize(596, 440), parent)
@@ -71,9 +71,9 @@ TfrmProgramInfo::TfrmProgramInfo(Messages &messages, QWidget *parent)
     bold.setBold(true);
     MemoHeader->setFont(bold);
     MemoHeader->document()->setDocumentMargin(2);
-    for (const QString &line : {QStringLiteral("Quillmont Loan Calculator"),
-                                QStringLiteral("Copyright \u00a9 Quillmont Software. All rights reserved."),
-                                QStringLiteral("Version 2.3")}) {
+    for (const QString &line :
+         {QStringLiteral("Quillmont Loan Calculator"),
+          QStringLiteral("Copyright \u00a9 Quillmont Software. All rights reserved."), QStringLiteral("Version 2.3")}) {
         MemoHeader->append(line);
         MemoHeader->setAlignment(Qt::AlignCenter);
     }

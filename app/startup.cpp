@@ -26,7 +26,7 @@ void takeRegionalSeparators()
         separators.thousands = separators.decimal == ',' ? '.' : ',';
 }
 
-} // namespace
+}  // namespace
 
 void prepareApplication()
 {

@@ -133,7 +133,7 @@ void BM_AppendRowsPythonDbf(benchmark::State &state)
         benchmark::Counter(static_cast<double>(state.iterations()) * kRowsPerTable, benchmark::Counter::kIsRate);
 }
 
-} // namespace
+}  // namespace
 
 BENCHMARK(BM_AppendRows)->UseRealTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AppendRowsPythonDbf)->UseManualTime()->Unit(benchmark::kMillisecond);

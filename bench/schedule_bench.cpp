@@ -67,7 +67,7 @@ void BM_Paginate(benchmark::State &state)
     state.SetItemsProcessed(state.iterations() * months);
 }
 
-} // namespace
+}  // namespace
 
 BENCHMARK(BM_Generate)->Arg(360)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadAndPaginate)->Arg(360)->Arg(10000)->Unit(benchmark::kMillisecond);

@@ -56,6 +56,6 @@ void BM_StartToMainWindowShown(benchmark::State &state)
     }
 }
 
-} // namespace
+}  // namespace
 
 BENCHMARK(BM_StartToMainWindowShown)->UseManualTime()->Unit(benchmark::kMillisecond);

@@ -40,7 +40,7 @@ int rowTop(int row)
     return 30 + row * 25;
 }
 
-} // namespace
+}  // namespace
 
 TfrmAPRCalc::TfrmAPRCalc(SharedLoanValues &shared, Messages &messages, QWidget *parent)
     : ToolDialog(messages, QStringLiteral("APR Calculator"), QSize(267, 263), parent)

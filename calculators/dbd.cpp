@@ -42,7 +42,7 @@ QString daysText(int days)
     return QString::number(days) + QStringLiteral(" days");
 }
 
-} // namespace
+}  // namespace
 
 TfrmDBD::TfrmDBD(Messages &messages, QWidget *parent)
     : ToolDialog(messages, QStringLiteral("Days Between Dates Calculation"), QSize(365, 185), parent)

@@ -38,7 +38,7 @@ void showResult(QLineEdit *box, const QString &text)
     setBold(box, true);
 }
 
-} // namespace
+}  // namespace
 
 TfrmPmtCalc::TfrmPmtCalc(SharedLoanValues &shared, Messages &messages, QWidget *parent)
     : ToolDialog(messages, QStringLiteral("Payment Calculator"), QSize(435, 197), parent)

@@ -17,7 +17,7 @@ long double paymentAt(double amount, double r, double n)
     return static_cast<long double>(amount) * r * growth / (growth - 1.0L);
 }
 
-} // namespace
+}  // namespace
 
 double levelPayment(double loanAmt, double intRate, double term)
 {
@@ -29,8 +29,7 @@ double levelPayment(double loanAmt, double intRate, double term)
 
 double financeCharge(double moPmt, double term, double amtFinanced)
 {
-    return guardedFloat(
-        [&] { return static_cast<double>(static_cast<long double>(moPmt) * term - amtFinanced); });
+    return guardedFloat([&] { return static_cast<double>(static_cast<long double>(moPmt) * term - amtFinanced); });
 }
 
 double searchAPR(double loanAmt, double intRate, double term, double amtFinanced)

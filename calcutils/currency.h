@@ -26,6 +26,9 @@ public:
     friend constexpr auto operator<=>(Currency, Currency) = default;
 
 private:
-    constexpr explicit Currency(std::int64_t count) : m_count(count) {}
+    constexpr explicit Currency(std::int64_t count)
+        : m_count(count)
+    {
+    }
     std::int64_t m_count = 0;
 };

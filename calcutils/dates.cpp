@@ -2,8 +2,8 @@
 
 #include "errors.h"
 
-#include <cmath>
 #include <algorithm>
+#include <cmath>
 #include <ctime>
 
 namespace {
@@ -29,7 +29,7 @@ std::string twoDigits(int value)
     return value < 10 ? "0" + std::to_string(value) : std::to_string(value);
 }
 
-} // namespace
+}  // namespace
 
 bool IsLeapYear(int year)
 {
@@ -92,7 +92,9 @@ std::string DateToStr(TDateTime date)
     const std::string &format = shortDateFormat;
     std::string text;
     for (size_t at = 0; at < format.size();) {
-        auto starts = [&](const char *token) { return format.compare(at, std::char_traits<char>::length(token), token) == 0; };
+        auto starts = [&](const char *token) {
+            return format.compare(at, std::char_traits<char>::length(token), token) == 0;
+        };
         if (starts("yyyy")) {
             std::string year = std::to_string(parts.year);
             text += std::string(4 - std::min<size_t>(4, year.size()), '0') + year;

@@ -27,7 +27,7 @@ long double choice(int weight, int index)
     return (weight * (1 - index)) * 0.5L;
 }
 
-}
+}  // namespace
 
 double loanScore(const LoanFigures &loan, const LenderPreferences &prefs)
 {

@@ -102,8 +102,7 @@ bool TryStrToFloat(std::string_view text, double &value)
         return false;
     const std::string canonical = parts.digits + 'e' + std::to_string(parts.exponent);
     double magnitudeValue = 0.0;
-    const auto [end, error] = std::from_chars(canonical.data(), canonical.data() + canonical.size(),
-                                              magnitudeValue);
+    const auto [end, error] = std::from_chars(canonical.data(), canonical.data() + canonical.size(), magnitudeValue);
     if (error == std::errc::result_out_of_range) {
         if (magnitude > 0)
             return false;

@@ -84,15 +84,14 @@ std::string digitsOf(unsigned __int128 value)
     return digits;
 }
 
-} // namespace
+}  // namespace
 
 std::string FormatCurrency(std::string_view patternText, Currency value)
 {
     const Pattern pattern = parsePattern(patternText);
     const bool negative = value.count() < 0;
     const auto count = static_cast<__int128>(value.count());
-    const unsigned __int128 units = reduce(static_cast<unsigned __int128>(negative ? -count : count),
-                                           pattern.decimals);
+    const unsigned __int128 units = reduce(static_cast<unsigned __int128>(negative ? -count : count), pattern.decimals);
 
     std::string digits = digitsOf(units);
     if (static_cast<int>(digits.size()) < pattern.decimals + 1)

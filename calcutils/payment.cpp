@@ -16,7 +16,7 @@ double presentValue(long double R, double n, double m, double A, double B)
     return static_cast<double>((1.0L - 1.0L / Power(q, n)) * A / i + B / Power(q, m));
 }
 
-} // namespace
+}  // namespace
 
 double monthlyRate(long double R)
 {

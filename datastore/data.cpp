@@ -1,6 +1,7 @@
 #include "table.h"
 
-TDataSource::TDataSource(TTable &table) : m_table(table)
+TDataSource::TDataSource(TTable &table)
+    : m_table(table)
 {
 }
 

@@ -24,7 +24,7 @@ void writeLe(std::uint32_t value, unsigned char *p, int bytes)
     }
 }
 
-}
+}  // namespace
 
 Layout layoutFor(std::vector<FieldDef> fields)
 {
@@ -141,4 +141,4 @@ std::string checkHeader(const unsigned char *header, std::size_t size, std::uint
     return {};
 }
 
-}
+}  // namespace dbf

@@ -46,4 +46,4 @@ std::uint32_t storedRecordCount(const unsigned char *header);
 std::string checkHeader(const unsigned char *header, std::size_t size, std::uint64_t fileSize, Layout &layout,
                         std::uint32_t &recordCount);
 
-}
+}  // namespace dbf

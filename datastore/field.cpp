@@ -134,10 +134,13 @@ int checkedInt(double value)
     return static_cast<int>(rounded);
 }
 
-}
+}  // namespace
 
 TField::TField(TTable &table, FieldDef def, int offset)
-    : m_table(table), m_def(std::move(def)), m_kind(fieldKind(m_def)), m_offset(offset)
+    : m_table(table)
+    , m_def(std::move(def))
+    , m_kind(fieldKind(m_def))
+    , m_offset(offset)
 {
 }
 
@@ -309,15 +312,16 @@ void TField::setAsString(std::string_view text)
     case FieldKind::SmallInt: {
         int value = 0;
         if (!TryStrToInt(text, value))
-            throw AppError(formatMessage("'%s' is not a valid integer value for field '%s'", std::string(text), m_def.name));
+            throw AppError(
+                formatMessage("'%s' is not a valid integer value for field '%s'", std::string(text), m_def.name));
         setAsInteger(value);
         return;
     }
     default: {
         double value = 0;
         if (!TryStrToFloat(text, value))
-            throw AppError(
-                formatMessage("'%s' is not a valid floating point value for field '%s'", std::string(text), m_def.name));
+            throw AppError(formatMessage("'%s' is not a valid floating point value for field '%s'", std::string(text),
+                                         m_def.name));
         setAsFloat(value);
         return;
     }

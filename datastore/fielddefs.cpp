@@ -139,7 +139,7 @@ FieldDef parseEntry(std::string_view entry)
     return def;
 }
 
-}
+}  // namespace
 
 std::vector<FieldDef> parseFieldDefinitions(std::string_view text)
 {

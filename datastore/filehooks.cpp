@@ -88,7 +88,7 @@ std::string errorText(int error)
     return ::strerror_r(error, buffer, sizeof buffer);
 }
 
-}
+}  // namespace
 
 FileHooks posixFileHooks()
 {

@@ -40,7 +40,7 @@ bool sameName(std::string_view a, std::string_view b)
     return true;
 }
 
-}
+}  // namespace
 
 struct TTable::Impl
 {
@@ -223,11 +223,13 @@ struct TTable::Impl
     }
 };
 
-TTable::TTable(std::string fileName) : TTable(std::move(fileName), posixFileHooks())
+TTable::TTable(std::string fileName)
+    : TTable(std::move(fileName), posixFileHooks())
 {
 }
 
-TTable::TTable(std::string fileName, FileHooks hooks) : d(std::make_unique<Impl>())
+TTable::TTable(std::string fileName, FileHooks hooks)
+    : d(std::make_unique<Impl>())
 {
     d->fileName = std::move(fileName);
     d->hooks = std::move(hooks);
@@ -380,7 +382,7 @@ void checkActive(const TTable &table)
         throw AppError("Cannot perform this operation on a closed dataset");
 }
 
-}
+}  // namespace
 
 void TTable::insert()
 {

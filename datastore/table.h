@@ -23,9 +23,9 @@ public:
     int width() const;
     int decimals() const;
 
-    bool isNull() const;             // all blanks
-    std::string asString() const;    // text fields: the text without padding
-    double asFloat() const;          // numeric: the stored number, 0 when blank
+    bool isNull() const;           // all blanks
+    std::string asString() const;  // text fields: the text without padding
+    double asFloat() const;        // numeric: the stored number, 0 when blank
     int asInteger() const;
     TDateTime asDate() const;
     // The value as a bound control shows it: the display format for numbers
@@ -51,7 +51,7 @@ private:
     std::string_view stored() const;
     void store(std::string_view text);
     void storeNumber(double value);
-    void storeRightAligned(const std::string &text);   // "Numeric out of range." when wider than the field
+    void storeRightAligned(const std::string &text);  // "Numeric out of range." when wider than the field
     double storedNumber() const;
 
     TTable &m_table;
@@ -79,14 +79,14 @@ public:
     void createTable(std::string_view fieldDefinitions);
     bool exists() const;
 
-    void open();       // shared read/write, on the first record
-    void close();      // drops an unposted insert or edit
+    void open();   // shared read/write, on the first record
+    void close();  // drops an unposted insert or edit
     bool active() const;
     TableState state() const;
 
     void insert();
-    void edit();       // locks the record; on an empty table starts a new one
-    void post();       // flushes bound edits, writes, unlocks
+    void edit();  // locks the record; on an empty table starts a new one
+    void post();  // flushes bound edits, writes, unlocks
     void cancel();
 
     // Navigation over live (not deleted) records in file order.
@@ -95,7 +95,7 @@ public:
     void next();
     bool eof() const;
 
-    TField &fieldByName(std::string_view name);   // "Field '%s' not found"
+    TField &fieldByName(std::string_view name);  // "Field '%s' not found"
     TField *findField(std::string_view name);
     const std::vector<TField *> &fields() const;
 

@@ -26,7 +26,7 @@ void readAllFields(TTable &table)
     }
 }
 
-}
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, size_t size)
 {

@@ -39,7 +39,7 @@ bool sameFields(const FieldDef &a, const FieldDef &b)
     return a.name == b.name && a.type == b.type && a.width == b.width && a.decimals == b.decimals;
 }
 
-}
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, size_t size)
 {
@@ -88,8 +88,8 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, size_t size)
         std::abort();
     for (std::size_t i = 0; i < defs.size(); ++i) {
         const TField &field = *table.fields()[i];
-        if (field.name() != defs[i].name || field.width() != defs[i].width || field.decimals() != defs[i].decimals ||
-            field.kind() != fieldKind(defs[i]))
+        if (field.name() != defs[i].name || field.width() != defs[i].width || field.decimals() != defs[i].decimals
+            || field.kind() != fieldKind(defs[i]))
             std::abort();
     }
     return 0;

@@ -32,8 +32,8 @@ QLabel *addRowLabel(QWidget *form, const QString &text, int row)
     return label;
 }
 
-TDBEdit *addBox(QWidget *form, Messages &messages, TDataSource &source, const QString &name, const char *field,
-                int row, int width = 70)
+TDBEdit *addBox(QWidget *form, Messages &messages, TDataSource &source, const QString &name, const char *field, int row,
+                int width = 70)
 {
     auto *box = new TDBEdit(messages, source, field, form);
     box->setObjectName(name);
@@ -56,7 +56,7 @@ QSlider *addBar(QWidget *form, QStyle *style, const QString &name, int row)
     return bar;
 }
 
-}
+}  // namespace
 
 TfrmPref::TfrmPref(Messages &messages, TData &data, QWidget *parent)
     : ToolDialog(messages, QStringLiteral("Preference Settings"), QSize(434, 403), parent)
@@ -122,7 +122,8 @@ void TfrmPref::buildControls()
 void TfrmPref::FormCreate()
 {
     TTable &table = m_data.tblPref;
-    for (const auto &[name, pattern] : {std::pair{"AVG_RATE", "##0.000"}, {"AVG_FEE", "##0.000"}, {"AVG_TERM", "##0"}}) {
+    for (const auto &[name, pattern] :
+         {std::pair{"AVG_RATE", "##0.000"}, {"AVG_FEE", "##0.000"}, {"AVG_TERM", "##0"}}) {
         if (TField *field = table.findField(name))
             field->setDisplayFormat(pattern);
     }
@@ -147,9 +148,8 @@ void TfrmPref::FormClose()
     try {
         table.edit();
         const std::pair<const char *, QSlider *> weights[] = {
-            {"WGT_AMT", tbAMT}, {"WGT_COL", tbCOL},     {"WGT_DTI", tbDTI},     {"WGT_FEE", tbFee},
-            {"WGT_GUT", tbGUT}, {"WGT_HB", tbHB},       {"WGT_LTV", tbLTV},     {"WGT_RATE", tbRate},
-            {"WGT_SCORE", tbSCORE}, {"WGT_TERM", tbTerm}};
+            {"WGT_AMT", tbAMT}, {"WGT_COL", tbCOL}, {"WGT_DTI", tbDTI},   {"WGT_FEE", tbFee},     {"WGT_GUT", tbGUT},
+            {"WGT_HB", tbHB},   {"WGT_LTV", tbLTV}, {"WGT_RATE", tbRate}, {"WGT_SCORE", tbSCORE}, {"WGT_TERM", tbTerm}};
         for (const auto &[field, bar] : weights)
             table.fieldByName(field).setAsFloat(bar->value());
         table.post();

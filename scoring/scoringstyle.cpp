@@ -69,7 +69,7 @@ public:
     }
 };
 
-}
+}  // namespace
 
 QStyle *weightBarStyle(QObject *owner)
 {

@@ -105,7 +105,7 @@ QComboBox *addChoice(QWidget *form, const QString &name, const QString &label, c
     return box;
 }
 
-}
+}  // namespace
 
 TfrmShould_I::TfrmShould_I(SharedLoanValues &shared, Messages &messages, TData &data, QWidget *parent)
     : ToolDialog(messages, QStringLiteral("This loan vs. my preferences"), QSize(473, 489), parent)
@@ -139,36 +139,37 @@ void TfrmShould_I::buildControls()
     styleAsBanner(fcLabelScore);
     fcLabelScore->hide();
 
-        addHeading(this, QStringLiteral("Loan Info"), 84);
+    addHeading(this, QStringLiteral("Loan Info"), 84);
     edtLoanAmt = addEdit(this, QStringLiteral("edtLoanAmt"), QStringLiteral("Loan Amount $"),
-                           QStringLiteral("Enter loan amount"), 108);
+                         QStringLiteral("Enter loan amount"), 108);
     edtRate = addEdit(this, QStringLiteral("edtRate"), QStringLiteral("Interest Rate (%)"),
-                        QStringLiteral("Enter interest rate as a percentage"), 134);
-    edtTerm = addEdit(this, QStringLiteral("edtTerm"), QStringLiteral("Term in Months"), QStringLiteral("Loan term"), 160);
-    cbxQuality = addChoice(this, QStringLiteral("cbxQuality"), QStringLiteral("Collateral Quality"),
-                             {QStringLiteral("Easy resale"), QStringLiteral("Needs work, but salable"),
-                              QStringLiteral("Pretty dang funky")},
-                             186);
+                      QStringLiteral("Enter interest rate as a percentage"), 134);
+    edtTerm =
+        addEdit(this, QStringLiteral("edtTerm"), QStringLiteral("Term in Months"), QStringLiteral("Loan term"), 160);
+    cbxQuality = addChoice(
+        this, QStringLiteral("cbxQuality"), QStringLiteral("Collateral Quality"),
+        {QStringLiteral("Easy resale"), QStringLiteral("Needs work, but salable"), QStringLiteral("Pretty dang funky")},
+        186);
 
     addHeading(this, QStringLiteral("Borrower Info"), 222);
     edtCreditScore = addEdit(this, QStringLiteral("edtCreditScore"), QStringLiteral("Credit score"),
-                               QStringLiteral("Enter Borrower's credit score  450-850"), 246);
+                             QStringLiteral("Enter Borrower's credit score  450-850"), 246);
     edtLTV = addEdit(this, QStringLiteral("edtLTV"), QStringLiteral("Loan to value"),
-                       QStringLiteral("Enter LTV as a percentage"), 272, true);
-    edtDTI = addEdit(this, QStringLiteral("edtDTI"), QStringLiteral("Debt to Income"), QStringLiteral("Enter as a percentage"),
-                       298, true);
+                     QStringLiteral("Enter LTV as a percentage"), 272, true);
+    edtDTI = addEdit(this, QStringLiteral("edtDTI"), QStringLiteral("Debt to Income"),
+                     QStringLiteral("Enter as a percentage"), 298, true);
 
     addHeading(this, QStringLiteral("Broker Info"), 334);
     edtFees = addEdit(this, QStringLiteral("edtFees"), QStringLiteral("Broker Fees"),
-                        QStringLiteral("Enter Total Fees to Broker"), 358, true);
-    cbxFeeling = addChoice(this, QStringLiteral("cbxFeeling"), QStringLiteral("What's your gut feeling?"),
-                             {QStringLiteral("Warm fuzzy feeling"), QStringLiteral("Could go either way"),
-                              QStringLiteral("Scares me")},
-                             384);
+                      QStringLiteral("Enter Total Fees to Broker"), 358, true);
+    cbxFeeling = addChoice(
+        this, QStringLiteral("cbxFeeling"), QStringLiteral("What's your gut feeling?"),
+        {QStringLiteral("Warm fuzzy feeling"), QStringLiteral("Could go either way"), QStringLiteral("Scares me")},
+        384);
     cbxHowbad = addChoice(this, QStringLiteral("cbxHowbad"), QStringLiteral("How badly do you need loans?"),
-                            {QStringLiteral("Long line of anxious lenders"), QStringLiteral("Could take it or leave it"),
-                             QStringLiteral("Funds are short right now")},
-                            410);
+                          {QStringLiteral("Long line of anxious lenders"), QStringLiteral("Could take it or leave it"),
+                           QStringLiteral("Funds are short right now")},
+                          410);
 
     CalcBtn = new QPushButton(checkMarkGlyph(), QStringLiteral("C&alculate"), this);
     CalcBtn->setObjectName(QStringLiteral("CalcBtn"));
@@ -256,8 +257,8 @@ void TfrmShould_I::seedNewFile()
         table.fieldByName("AVG_LTV").setAsFloat(70);
         table.fieldByName("AVG_SCORE").setAsFloat(600);
         table.fieldByName("AVG_TERM").setAsFloat(number(m_shared.LastTerm));
-        for (const char *name : {"WGT_AMT", "WGT_COL", "WGT_DTI", "WGT_FEE", "WGT_GUT", "WGT_HB", "WGT_RATE",
-                                 "WGT_LTV", "WGT_SCORE", "WGT_TERM"})
+        for (const char *name : {"WGT_AMT", "WGT_COL", "WGT_DTI", "WGT_FEE", "WGT_GUT", "WGT_HB", "WGT_RATE", "WGT_LTV",
+                                 "WGT_SCORE", "WGT_TERM"})
             table.fieldByName(name).setAsFloat(2);
         table.post();
         table.close();

@@ -44,8 +44,8 @@ bool TDBEdit::fieldAccepts(QChar c) const
     const TField *f = field();
     if (!f)
         return false;
-    const bool digitOrSign = (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('+')
-                             || c == QLatin1Char('-');
+    const bool digitOrSign =
+        (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('+') || c == QLatin1Char('-');
     switch (f->kind()) {
     case FieldKind::SmallInt:
         return digitOrSign;

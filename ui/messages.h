@@ -28,9 +28,22 @@ public:
 class RecordedMessages : public Messages
 {
 public:
-    void showMessage(const QString &text) override { messages << text; all << text; }
-    void showError(const QString &text) override { errors << text; all << text; }
-    void clear() { messages.clear(); errors.clear(); all.clear(); }
+    void showMessage(const QString &text) override
+    {
+        messages << text;
+        all << text;
+    }
+    void showError(const QString &text) override
+    {
+        errors << text;
+        all << text;
+    }
+    void clear()
+    {
+        messages.clear();
+        errors.clear();
+        all.clear();
+    }
 
     QStringList messages;
     QStringList errors;

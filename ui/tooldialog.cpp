@@ -3,8 +3,8 @@
 #include "guard.h"
 
 ToolDialog::ToolDialog(Messages &messages, const QString &caption, QSize clientSize, QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
-                          | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                          | Qt::WindowCloseButtonHint)
     , m_messages(messages)
 {
     setWindowTitle(caption);

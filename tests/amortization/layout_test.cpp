@@ -215,8 +215,7 @@ TEST(ReportLayout, NegativeBalanceKeepsItsSign)
     EXPECT_EQ(details.back(), (Texts{"Year End Total:", "2029", "2,224.44", "0.00", "2,224.44", "-2,224.01"}));
     EXPECT_EQ(linesStartingWith(pages, "Grand Total:").front().back(), "-2,224.01");
     const double lastDetail = kPageHeaderHeight + 24 * kDetailHeight + 2 * kYearTotalHeight + 0.4;
-    EXPECT_EQ(lineAt(pages[1], lastDetail),
-              (Texts{"61", "01/15/2029", "2,224.44", "0.00", "2,224.44", "-2,224.01"}));
+    EXPECT_EQ(lineAt(pages[1], lastDetail), (Texts{"61", "01/15/2029", "2,224.44", "0.00", "2,224.44", "-2,224.01"}));
 }
 
 TEST(ReportLayout, JanuaryYearsFillPageAndGrandTotalMoves)
@@ -287,13 +286,13 @@ TEST_P(PageBreaks, YearTotalNeverBeginsAPage)
     EXPECT_EQ(linesStartingWith(pages, "Grand Total:").size(), 1u);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    ReportLayout, PageBreaks,
-    ::testing::Values(BreakCase{"OneRow", 1, 1}, BreakCase{"ThirtySixFromJanuary", 36, 1},
-                      BreakCase{"ThirtySevenFromJanuary", 37, 1}, BreakCase{"SixtyFromMay", 60, 5},
-                      BreakCase{"FortyFromDecember", 40, 12}, BreakCase{"FortyTwoFromJuly", 42, 7},
-                      BreakCase{"ThreeHundredSixtyFromMarch", 360, 3}, BreakCase{"ThirtyFromJanuary", 30, 1}),
-    [](const ::testing::TestParamInfo<BreakCase> &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(ReportLayout, PageBreaks,
+                         ::testing::Values(BreakCase{"OneRow", 1, 1}, BreakCase{"ThirtySixFromJanuary", 36, 1},
+                                           BreakCase{"ThirtySevenFromJanuary", 37, 1}, BreakCase{"SixtyFromMay", 60, 5},
+                                           BreakCase{"FortyFromDecember", 40, 12}, BreakCase{"FortyTwoFromJuly", 42, 7},
+                                           BreakCase{"ThreeHundredSixtyFromMarch", 360, 3},
+                                           BreakCase{"ThirtyFromJanuary", 30, 1}),
+                         [](const ::testing::TestParamInfo<BreakCase> &info) { return std::string(info.param.name); });
 
 struct HeaderCase
 {
@@ -336,4 +335,4 @@ TEST(ReportLayout, AmountBoxThatIsNoNumberFails)
     EXPECT_THROW(rateText("abc"), ConvertError);
 }
 
-} // namespace
+}  // namespace

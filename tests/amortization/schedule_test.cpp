@@ -87,31 +87,31 @@ TEST_P(ScheduleRows, RowReadBackFromTheTable)
 // The other rows were computed by hand with exact fractions, step by step.
 INSTANTIATE_TEST_SUITE_P(
     Generation, ScheduleRows,
-    ::testing::Values(
-        RowCase{"DefaultsRow1", Loan(), 60, 1, "2024", "01/15/2024", 2224.44, 1000.00, 1224.44, 98775.56},
-        RowCase{"DefaultsRow2", Loan(), 60, 2, "2024", "02/15/2024", 2224.44, 987.76, 1236.68, 97538.88},
-        RowCase{"DefaultsRow3", Loan(), 60, 3, "2024", "03/15/2024", 2224.44, 975.39, 1249.05, 96289.83},
-        RowCase{"DefaultsRow60LeavesCents", Loan(), 60, 60, "2028", "12/15/2028", 2224.44, 22.03, 2202.41, 0.43},
-        RowCase{"MonthsBeyondTermAddOneFullPayment", withMonths(360), 61, 61, "2029", "01/15/2029", 2224.44, 0.00,
-                2224.44, -2224.01},
-        RowCase{"FixedPaymentEndsBelowZero", withPayment("2500.00", 360), 52, 52, "2028", "04/15/2028", 2500.00,
-                8.38, 2491.62, -1653.35},
-        // (1.01)^-60 = 0.5504496, so A = 1000 / (1 - 1.8166967) = -1224.44.
-        RowCase{"NegativeTermGrowsFirstRow", withTerm("100000.00", "12.000", -60, 5), 5, 1, "2024", "01/15/2024",
-                -1224.44, 1000.00, -2224.44, 102224.44},
-        RowCase{"NegativeTermGrowsUntilMonthsRunOut", withTerm("100000.00", "12.000", -60, 5), 5, 5, "2024",
-                "05/15/2024", -1224.44, 1090.32, -2314.76, 111346.87},
-        // A = 10 / (1 - 1/1.0201) = 507.5124; the second row clears the loan.
-        RowCase{"ShortTermEndsAtZero", withTerm("1000.00", "12.000", 2, 10), 2, 2, "2024", "02/15/2024", 507.51,
-                5.02, 502.49, 0.00},
-        // Payment 2224.4451: C = 1224.4451 -> 1224.45, N = 98775.5549 -> 98775.55.
-        RowCase{"PaymentBeyondCentsRow1", withPayment("2224.4451", 3), 3, 1, "2024", "01/15/2024", 2224.45, 1000.00,
-                1224.45, 98775.55},
-        // B = 98775.55, I = 987.7555 -> 987.76, C = 1236.6851 -> 1236.69.
-        RowCase{"PaymentBeyondCentsRow2", withPayment("2224.4451", 3), 3, 2, "2024", "02/15/2024", 2224.45, 987.76,
-                1236.69, 97538.86},
-        RowCase{"LoanBeyondCentsRoundsBalance", withTerm("1000.005", "12.000", 2, 10), 2, 1, "2024", "01/15/2024",
-                507.52, 10.00, 497.52, 502.49}),
+    ::testing::Values(RowCase{"DefaultsRow1", Loan(), 60, 1, "2024", "01/15/2024", 2224.44, 1000.00, 1224.44, 98775.56},
+                      RowCase{"DefaultsRow2", Loan(), 60, 2, "2024", "02/15/2024", 2224.44, 987.76, 1236.68, 97538.88},
+                      RowCase{"DefaultsRow3", Loan(), 60, 3, "2024", "03/15/2024", 2224.44, 975.39, 1249.05, 96289.83},
+                      RowCase{"DefaultsRow60LeavesCents", Loan(), 60, 60, "2028", "12/15/2028", 2224.44, 22.03, 2202.41,
+                              0.43},
+                      RowCase{"MonthsBeyondTermAddOneFullPayment", withMonths(360), 61, 61, "2029", "01/15/2029",
+                              2224.44, 0.00, 2224.44, -2224.01},
+                      RowCase{"FixedPaymentEndsBelowZero", withPayment("2500.00", 360), 52, 52, "2028", "04/15/2028",
+                              2500.00, 8.38, 2491.62, -1653.35},
+                      // (1.01)^-60 = 0.5504496, so A = 1000 / (1 - 1.8166967) = -1224.44.
+                      RowCase{"NegativeTermGrowsFirstRow", withTerm("100000.00", "12.000", -60, 5), 5, 1, "2024",
+                              "01/15/2024", -1224.44, 1000.00, -2224.44, 102224.44},
+                      RowCase{"NegativeTermGrowsUntilMonthsRunOut", withTerm("100000.00", "12.000", -60, 5), 5, 5,
+                              "2024", "05/15/2024", -1224.44, 1090.32, -2314.76, 111346.87},
+                      // A = 10 / (1 - 1/1.0201) = 507.5124; the second row clears the loan.
+                      RowCase{"ShortTermEndsAtZero", withTerm("1000.00", "12.000", 2, 10), 2, 2, "2024", "02/15/2024",
+                              507.51, 5.02, 502.49, 0.00},
+                      // Payment 2224.4451: C = 1224.4451 -> 1224.45, N = 98775.5549 -> 98775.55.
+                      RowCase{"PaymentBeyondCentsRow1", withPayment("2224.4451", 3), 3, 1, "2024", "01/15/2024",
+                              2224.45, 1000.00, 1224.45, 98775.55},
+                      // B = 98775.55, I = 987.7555 -> 987.76, C = 1236.6851 -> 1236.69.
+                      RowCase{"PaymentBeyondCentsRow2", withPayment("2224.4451", 3), 3, 2, "2024", "02/15/2024",
+                              2224.45, 987.76, 1236.69, 97538.86},
+                      RowCase{"LoanBeyondCentsRoundsBalance", withTerm("1000.005", "12.000", 2, 10), 2, 1, "2024",
+                              "01/15/2024", 507.52, 10.00, 497.52, 502.49}),
     [](const ::testing::TestParamInfo<RowCase> &info) { return std::string(info.param.name); });
 
 TEST(ScheduleTotals, DefaultInterestAddsUpToTheWorkedExample)
@@ -185,12 +185,15 @@ TEST_P(DueDates, EachFollowsThePreviousOne)
 
 INSTANTIATE_TEST_SUITE_P(
     Generation, DueDates,
-    ::testing::Values(
-        DateCase{"MonthEndInLeapYearStaysClamped", 2024, 1, 31,
-                 {"01/31/2024", "02/29/2024", "03/29/2024", "04/29/2024", "05/29/2024"}},
-        DateCase{"MonthEndInCommonYearStaysClamped", 2023, 1, 31, {"01/31/2023", "02/28/2023", "03/28/2023"}},
-        DateCase{"ThirtiethClampsToApril", 2024, 3, 31, {"03/31/2024", "04/30/2024", "05/30/2024"}},
-        DateCase{"YearEndRollsOver", 2023, 12, 31, {"12/31/2023", "01/31/2024", "02/29/2024"}}),
+    ::testing::Values(DateCase{"MonthEndInLeapYearStaysClamped",
+                               2024,
+                               1,
+                               31,
+                               {"01/31/2024", "02/29/2024", "03/29/2024", "04/29/2024", "05/29/2024"}},
+                      DateCase{
+                          "MonthEndInCommonYearStaysClamped", 2023, 1, 31, {"01/31/2023", "02/28/2023", "03/28/2023"}},
+                      DateCase{"ThirtiethClampsToApril", 2024, 3, 31, {"03/31/2024", "04/30/2024", "05/30/2024"}},
+                      DateCase{"YearEndRollsOver", 2023, 12, 31, {"12/31/2023", "01/31/2024", "02/29/2024"}}),
     [](const ::testing::TestParamInfo<DateCase> &info) { return std::string(info.param.name); });
 
 TEST(ScheduleYears, YearFieldFollowsTheDueDate)
@@ -279,8 +282,8 @@ Loan growing(const char *amount, const char *payment)
 INSTANTIATE_TEST_SUITE_P(
     Generation, ScheduleFailures,
     ::testing::Values(
-        FailureCase{"ZeroTermDividesByZero", withTerm("100000.00", "12.000", 0, 60),
-                    "Floating point division by zero", 0},
+        FailureCase{"ZeroTermDividesByZero", withTerm("100000.00", "12.000", 0, 60), "Floating point division by zero",
+                    0},
         // 1.01^n leaves the extended range after about 1.14 million factors.
         FailureCase{"HugeTermOverflowsThePower", withTerm("100000.00", "12.000", 2000000000, 60),
                     "Floating point overflow", 0},
@@ -301,4 +304,4 @@ TEST(ScheduleTable, RegenerationReplacesEarlierRows)
     EXPECT_EQ(table.rows().size(), 3u);
 }
 
-} // namespace
+}  // namespace

@@ -7,9 +7,8 @@
 void ScheduleTable::generate(const Loan &loan)
 {
     data.tblAmort.createTable(kAmortFieldDefinitions);
-    GenerateSchedule(loan.term, loan.months, Currency::fromText(loan.amount),
-                     Currency::fromText(loan.rate).toReal(), Currency::fromText(loan.payment),
-                     EncodeDate(loan.year, loan.month, loan.day), data.tblAmort);
+    GenerateSchedule(loan.term, loan.months, Currency::fromText(loan.amount), Currency::fromText(loan.rate).toReal(),
+                     Currency::fromText(loan.payment), EncodeDate(loan.year, loan.month, loan.day), data.tblAmort);
 }
 
 std::vector<ScheduleRow> ScheduleTable::rows()

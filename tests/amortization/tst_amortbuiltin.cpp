@@ -144,12 +144,24 @@ void TestAmortBuiltIn::rowsLabelsAndHints_data()
     QTest::addColumn<QString>("control");
     QTest::addColumn<QString>("label");
     QTest::addColumn<QString>("hint");
-    QTest::newRow("loan amount") << "edtLoanAmt" << "Loan Amount" << "Enter loan amount";
-    QTest::newRow("rate") << "edtRate" << "Interest Rate (%)" << "Enter interest rate in percent";
-    QTest::newRow("term") << "edtTerm" << "Term in Months" << "loan term";
-    QTest::newRow("payment") << "edtPmt" << "Payment" << "(only if not amortized)";
-    QTest::newRow("months to print") << "edtMo2Prn" << "Print how many months" << "How many month to print";
-    QTest::newRow("first payment date") << "edt1stPmt" << "First Payment Date" << "Enter first payment date";
+    QTest::newRow("loan amount") << "edtLoanAmt"
+                                 << "Loan Amount"
+                                 << "Enter loan amount";
+    QTest::newRow("rate") << "edtRate"
+                          << "Interest Rate (%)"
+                          << "Enter interest rate in percent";
+    QTest::newRow("term") << "edtTerm"
+                          << "Term in Months"
+                          << "loan term";
+    QTest::newRow("payment") << "edtPmt"
+                             << "Payment"
+                             << "(only if not amortized)";
+    QTest::newRow("months to print") << "edtMo2Prn"
+                                     << "Print how many months"
+                                     << "How many month to print";
+    QTest::newRow("first payment date") << "edt1stPmt"
+                                        << "First Payment Date"
+                                        << "Enter first payment date";
 }
 
 void TestAmortBuiltIn::rowsLabelsAndHints()
@@ -242,19 +254,32 @@ void TestAmortBuiltIn::rejectedEntries_data()
     const QString invalid = QStringLiteral("Enter a valid entries!");
     const QString minus = QStringLiteral("Interest cannot be minus. Try again.");
     const QString months = QStringLiteral("Number of months cannot be less than 1. Try again.");
-    QTest::newRow("empty loan amount") << "edtLoanAmt" << "" << QStringList{invalid};
-    QTest::newRow("loan amount with thousands separator") << "edtLoanAmt" << "100,000.00" << QStringList{invalid};
-    QTest::newRow("loan amount beyond currency") << "edtLoanAmt" << "1e16" << QStringList{invalid};
-    QTest::newRow("letters in the rate") << "edtRate" << "twelve" << QStringList{invalid};
-    QTest::newRow("term 60.0 refused") << "edtTerm" << "60.0" << QStringList{invalid};
-    QTest::newRow("empty term") << "edtTerm" << "" << QStringList{invalid};
-    QTest::newRow("payment with dollar sign") << "edtPmt" << "$500" << QStringList{invalid};
-    QTest::newRow("months with decimal point") << "edtMo2Prn" << "12.5" << QStringList{invalid};
-    QTest::newRow("rate zero") << "edtRate" << "0" << QStringList{minus, invalid};
-    QTest::newRow("rate negative") << "edtRate" << "-1.5" << QStringList{minus, invalid};
-    QTest::newRow("rate below four decimals is zero") << "edtRate" << "0.00001" << QStringList{minus, invalid};
-    QTest::newRow("months zero") << "edtMo2Prn" << "0" << QStringList{months, invalid};
-    QTest::newRow("months negative") << "edtMo2Prn" << "-3" << QStringList{months, invalid};
+    QTest::newRow("empty loan amount") << "edtLoanAmt"
+                                       << "" << QStringList{invalid};
+    QTest::newRow("loan amount with thousands separator") << "edtLoanAmt"
+                                                          << "100,000.00" << QStringList{invalid};
+    QTest::newRow("loan amount beyond currency") << "edtLoanAmt"
+                                                 << "1e16" << QStringList{invalid};
+    QTest::newRow("letters in the rate") << "edtRate"
+                                         << "twelve" << QStringList{invalid};
+    QTest::newRow("term 60.0 refused") << "edtTerm"
+                                       << "60.0" << QStringList{invalid};
+    QTest::newRow("empty term") << "edtTerm"
+                                << "" << QStringList{invalid};
+    QTest::newRow("payment with dollar sign") << "edtPmt"
+                                              << "$500" << QStringList{invalid};
+    QTest::newRow("months with decimal point") << "edtMo2Prn"
+                                               << "12.5" << QStringList{invalid};
+    QTest::newRow("rate zero") << "edtRate"
+                               << "0" << QStringList{minus, invalid};
+    QTest::newRow("rate negative") << "edtRate"
+                                   << "-1.5" << QStringList{minus, invalid};
+    QTest::newRow("rate below four decimals is zero") << "edtRate"
+                                                      << "0.00001" << QStringList{minus, invalid};
+    QTest::newRow("months zero") << "edtMo2Prn"
+                                 << "0" << QStringList{months, invalid};
+    QTest::newRow("months negative") << "edtMo2Prn"
+                                     << "-3" << QStringList{months, invalid};
 }
 
 void TestAmortBuiltIn::rejectedEntries()
@@ -334,8 +359,7 @@ void TestAmortBuiltIn::zeroLoanClosesAfterRejection()
     delete window;
     QVERIFY(openAfterClick);
     QVERIFY(!neededClosing);
-    QCOMPARE(m_messages.messages,
-             (QStringList{"Interest cannot be minus. Try again.", "Enter a valid entries!"}));
+    QCOMPARE(m_messages.messages, (QStringList{"Interest cannot be minus. Try again.", "Enter a valid entries!"}));
 }
 
 void TestAmortBuiltIn::negativeLoanPreviewsEmptyReport()
@@ -371,11 +395,18 @@ void TestAmortBuiltIn::generationErrors_data()
     QTest::addColumn<QString>("payment");
     QTest::addColumn<QString>("error");
     QTest::addColumn<int>("rows");
-    QTest::newRow("term 0 divides by zero") << "100000.00" << "0" << "0.00" << "Floating point division by zero."
-                                           << 0;
-    QTest::newRow("balance over the field range after two rows")
-        << "980000000.00" << "60" << "0.01" << "Numeric out of range." << 2;
-    QTest::newRow("loan over the field range") << "1200000000.00" << "60" << "0.00" << "Numeric out of range." << 0;
+    QTest::newRow("term 0 divides by zero") << "100000.00"
+                                            << "0"
+                                            << "0.00"
+                                            << "Floating point division by zero." << 0;
+    QTest::newRow("balance over the field range after two rows") << "980000000.00"
+                                                                 << "60"
+                                                                 << "0.01"
+                                                                 << "Numeric out of range." << 2;
+    QTest::newRow("loan over the field range") << "1200000000.00"
+                                               << "60"
+                                               << "0.00"
+                                               << "Numeric out of range." << 0;
 }
 
 void TestAmortBuiltIn::generationErrors()
@@ -448,9 +479,12 @@ void TestAmortBuiltIn::closingCopiesValuesBack_data()
 {
     QTest::addColumn<QString>("term");
     QTest::addColumn<QString>("storedTerm");
-    QTest::newRow("whole term kept") << "360" << "360";
-    QTest::newRow("61.5 rounds to even 62") << "61.5" << "62";
-    QTest::newRow("60.5 rounds to even 60") << "60.5" << "60";
+    QTest::newRow("whole term kept") << "360"
+                                     << "360";
+    QTest::newRow("61.5 rounds to even 62") << "61.5"
+                                            << "62";
+    QTest::newRow("60.5 rounds to even 60") << "60.5"
+                                            << "60";
 }
 
 void TestAmortBuiltIn::closingCopiesValuesBack()

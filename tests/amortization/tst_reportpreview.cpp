@@ -57,9 +57,9 @@ QString pdfTitle(const QString &path)
     process.start(QStringLiteral("pdfinfo"), {path});
     if (!process.waitForFinished(20000))
         return {};
-    const QRegularExpressionMatch match = QRegularExpression(QStringLiteral("^Title:\\s*(.*)$"),
-                                                             QRegularExpression::MultilineOption)
-                                              .match(QString::fromUtf8(process.readAllStandardOutput()));
+    const QRegularExpressionMatch match =
+        QRegularExpression(QStringLiteral("^Title:\\s*(.*)$"), QRegularExpression::MultilineOption)
+            .match(QString::fromUtf8(process.readAllStandardOutput()));
     return match.captured(1).trimmed();
 }
 
@@ -98,7 +98,7 @@ void closeLoadedReport(int &pages, QString &title, int attempts = 500)
     });
 }
 
-} // namespace
+}  // namespace
 
 class TestReportPreview : public QObject
 {
@@ -178,8 +178,8 @@ void TestReportPreview::saveThroughWindow(const QString &path, const std::functi
 void TestReportPreview::runPreview(const std::function<void(ReportPreview &)> &body)
 {
     m_table->generate(Loan());
-    const std::vector<ReportPage> pages = layoutReport(
-        {"01/15/2024", "Loan Amount: $100,000.00", "Rate: 12.000%", "Term: 60 months"}, m_table->rows());
+    const std::vector<ReportPage> pages =
+        layoutReport({"01/15/2024", "Loan Amount: $100,000.00", "Rate: 12.000%", "Term: 60 months"}, m_table->rows());
     auto *preview = new ReportPreview(pages, m_messages);
     whenModal<ReportPreview>([&](ReportPreview *p) {
         body(*p);
@@ -204,8 +204,7 @@ void TestReportPreview::defaultScheduleAsPdf()
         QCOMPARE(page[0], QStringLiteral("%1 Amortization Schedule %2").arg(today).arg(i + 1));
         QCOMPARE(page[1], QStringLiteral("Loan Amount: $100,000.00 Rate: 12.000% Term: 60 months "
                                          "Amortized Payment: $2,224.44"));
-        QCOMPARE(page[2],
-                 QStringLiteral("Payment # Due Date Monthly Payment To Interest To Principal New Balance"));
+        QCOMPARE(page[2], QStringLiteral("Payment # Due Date Monthly Payment To Interest To Principal New Balance"));
     }
     QCOMPARE(pages[0][3], QStringLiteral("1 01/15/2024 2,224.44 1,000.00 1,224.44 98,775.56"));
     QVERIFY(pages[0].contains(QStringLiteral("Year End Total: 2024 26,693.28 11,164.32 15,528.96 84,471.04")));
@@ -225,10 +224,14 @@ void TestReportPreview::headerFromTheBoxes_data()
     QTest::addColumn<QString>("rate");
     QTest::addColumn<QString>("term");
     QTest::addColumn<QString>("loanLine");
-    QTest::newRow("amount half down to even, rate padded")
-        << "1234.565" << "7.5" << "12" << "Loan Amount: $1,234.56 Rate: 7.500% Term: 12 months";
-    QTest::newRow("amount half up to even, term as typed")
-        << "1234.575" << "12.000" << "0012" << "Loan Amount: $1,234.58 Rate: 12.000% Term: 0012 months";
+    QTest::newRow("amount half down to even, rate padded") << "1234.565"
+                                                           << "7.5"
+                                                           << "12"
+                                                           << "Loan Amount: $1,234.56 Rate: 7.500% Term: 12 months";
+    QTest::newRow("amount half up to even, term as typed") << "1234.575"
+                                                           << "12.000"
+                                                           << "0012"
+                                                           << "Loan Amount: $1,234.58 Rate: 12.000% Term: 0012 months";
 }
 
 void TestReportPreview::headerFromTheBoxes()
@@ -346,10 +349,9 @@ void TestReportPreview::everyToolHasItsOwnShortcut()
     QString title;
     runPreview([&](ReportPreview &preview) {
         title = preview.windowTitle();
-        for (QAction *action : {preview.actWholePage, preview.actActualSize, preview.actPageWidth,
-                                preview.actFirstPage, preview.actPriorPage, preview.actNextPage, preview.actLastPage,
-                                preview.actPrinterSetup, preview.actPrint, preview.actSave, preview.actLoad,
-                                preview.actClose})
+        for (QAction *action : {preview.actWholePage, preview.actActualSize, preview.actPageWidth, preview.actFirstPage,
+                                preview.actPriorPage, preview.actNextPage, preview.actLastPage, preview.actPrinterSetup,
+                                preview.actPrint, preview.actSave, preview.actLoad, preview.actClose})
             shortcuts << action->shortcut().toString();
     });
     QCOMPARE(title, QStringLiteral("Amortization Schedule Report"));
@@ -375,8 +377,7 @@ void TestReportPreview::printingWithoutPrinter()
         (setup ? preview.actPrinterSetup : preview.actPrint)->trigger();
         QVERIFY(preview.isVisible());
     });
-    QCOMPARE(m_messages.messages,
-             QStringList{"No printer is installed. Save the report as a PDF file instead."});
+    QCOMPARE(m_messages.messages, QStringList{"No printer is installed. Save the report as a PDF file instead."});
 }
 
 void TestReportPreview::savedReportLoadsBack()

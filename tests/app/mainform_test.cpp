@@ -53,7 +53,7 @@ void openedBy(TMainForm &form, const Action &action, OpenedWindow &opened,
     QTRY_VERIFY_WITH_TIMEOUT(!opened.caption.isEmpty() && !QApplication::activeModalWidget(), 5000);
 }
 
-} // namespace
+}  // namespace
 
 class TestMainForm : public QObject
 {
@@ -168,18 +168,24 @@ void TestMainForm::buttonsOpenTheirWindows_data()
                                     << "Payment Calculator";
     QTest::newRow("amortization button") << click(&TMainForm::fcButtonGroupAmortSche) << "TfrmAmortBuiltIn"
                                          << "Amortization Schedule";
-    QTest::newRow("APR button") << click(&TMainForm::fcButtonGroupAprCalc) << "TfrmAPRCalc" << "APR Calculator";
+    QTest::newRow("APR button") << click(&TMainForm::fcButtonGroupAprCalc) << "TfrmAPRCalc"
+                                << "APR Calculator";
     QTest::newRow("should button") << click(&TMainForm::fcButtonGroupShould_I) << "TfrmShould_I"
                                    << "This loan vs. my preferences";
     QTest::newRow("days button") << click(&TMainForm::fcButtonGroupdbd) << "TfrmDBD"
                                  << "Days Between Dates Calculation";
-    QTest::newRow("Alt+P") << alt(Qt::Key_P) << "TfrmPmtCalc" << "Payment Calculator";
-    QTest::newRow("Alt+A") << alt(Qt::Key_A) << "TfrmAmortBuiltIn" << "Amortization Schedule";
-    QTest::newRow("Alt+S") << alt(Qt::Key_S) << "TfrmShould_I" << "This loan vs. my preferences";
-    QTest::newRow("Alt+D") << alt(Qt::Key_D) << "TfrmDBD" << "Days Between Dates Calculation";
-    QTest::newRow("information picture")
-        << Action([](TMainForm &form) { QTest::mouseClick(form.BitBtnAdvert, Qt::LeftButton); }) << "TfrmProgramInfo"
-        << "Loan Servicing Software";
+    QTest::newRow("Alt+P") << alt(Qt::Key_P) << "TfrmPmtCalc"
+                           << "Payment Calculator";
+    QTest::newRow("Alt+A") << alt(Qt::Key_A) << "TfrmAmortBuiltIn"
+                           << "Amortization Schedule";
+    QTest::newRow("Alt+S") << alt(Qt::Key_S) << "TfrmShould_I"
+                           << "This loan vs. my preferences";
+    QTest::newRow("Alt+D") << alt(Qt::Key_D) << "TfrmDBD"
+                           << "Days Between Dates Calculation";
+    QTest::newRow("information picture") << Action([](TMainForm &form) {
+        QTest::mouseClick(form.BitBtnAdvert, Qt::LeftButton);
+    }) << "TfrmProgramInfo"
+                                         << "Loan Servicing Software";
 }
 
 void TestMainForm::buttonsOpenTheirWindows()
@@ -207,13 +213,15 @@ void TestMainForm::loanAmountIsOfferedByTheNextTool()
     form.show();
     QVERIFY(QTest::qWaitForWindowActive(&form));
     OpenedWindow payment;
-    openedBy(form, [](TMainForm &menu) { QTest::keyClick(&menu, Qt::Key_P, Qt::AltModifier); }, payment,
-             [](QWidget &window) { qobject_cast<TfrmPmtCalc *>(&window)->edtLoanAmt->setText("75000"); });
+    openedBy(
+        form, [](TMainForm &menu) { QTest::keyClick(&menu, Qt::Key_P, Qt::AltModifier); }, payment,
+        [](QWidget &window) { qobject_cast<TfrmPmtCalc *>(&window)->edtLoanAmt->setText("75000"); });
     QCOMPARE(form.sharedValues().LastLoanAmt, QString("75000"));
     OpenedWindow apr;
     QString offered;
-    openedBy(form, [](TMainForm &menu) { QTest::mouseClick(menu.fcButtonGroupAprCalc, Qt::LeftButton); }, apr,
-             [&](QWidget &window) { offered = qobject_cast<TfrmAPRCalc *>(&window)->edtLoanAmt->text(); });
+    openedBy(
+        form, [](TMainForm &menu) { QTest::mouseClick(menu.fcButtonGroupAprCalc, Qt::LeftButton); }, apr,
+        [&](QWidget &window) { offered = qobject_cast<TfrmAPRCalc *>(&window)->edtLoanAmt->text(); });
     QCOMPARE(offered, QString("75000"));
 }
 
@@ -260,10 +268,11 @@ void TestMainForm::informationLinkOpensTheSamePage()
     form.show();
     QVERIFY(QTest::qWaitForWindowActive(&form));
     OpenedWindow info;
-    openedBy(form, [](TMainForm &menu) { QTest::mouseClick(menu.BitBtnAdvert, Qt::LeftButton); }, info,
-             [](QWidget &window) {
-                 QTest::mouseClick(qobject_cast<TfrmProgramInfo *>(&window)->lbLink, Qt::LeftButton, {}, QPoint(298, 10));
-             });
+    openedBy(
+        form, [](TMainForm &menu) { QTest::mouseClick(menu.BitBtnAdvert, Qt::LeftButton); }, info,
+        [](QWidget &window) {
+            QTest::mouseClick(qobject_cast<TfrmProgramInfo *>(&window)->lbLink, Qt::LeftButton, {}, QPoint(298, 10));
+        });
     QCOMPARE(messages.all, QStringList{"Error Opening Web Site "});
 }
 

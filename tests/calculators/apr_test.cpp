@@ -37,20 +37,18 @@ TEST_P(AprSearch, FindsTheWorkedRate)
     EXPECT_EQ(FormatFloat(rate, searchAPR(loan.loanAmt, loan.intRate, loan.term, loan.loanAmt - loan.fees)), loan.apr);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    WorkedExamples, AprSearch,
-    ::testing::Values(
-        Loan{"DefaultsWithFees1000", 100000, 12, 60, 1000, "12.443%"},
-        Loan{"NoFeesGivesTheNoteRate", 100000, 12, 60, 0, "12.000%"},
-        // The exact APR is about 13.913 %; the climb stops within half a cent.
-        Loan{"ShortLoanStopsBelowTheExactRate", 1000, 12, 12, 10, "13.903%"},
-        // The payment on 101000 is 22 above the target: the climb runs away.
-        Loan{"NegativeFeesRunAway", 100000, 12, 60, -1000, "0.000%"},
-        // 0.1 more financed raises the payment by 0.002, within half a cent.
-        Loan{"SmallNegativeFeesKeepTheNoteRate", 100000, 12, 60, -0.1, "12.000%"},
-        // The correction falls below the resolution of the rate.
-        Loan{"HugeLoanStopsWhenTheRateStopsChanging", 1e15, 12, 60, 1000, "0.000%"}),
-    [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(WorkedExamples, AprSearch,
+                         ::testing::Values(Loan{"DefaultsWithFees1000", 100000, 12, 60, 1000, "12.443%"},
+                                           Loan{"NoFeesGivesTheNoteRate", 100000, 12, 60, 0, "12.000%"},
+                                           // The exact APR is about 13.913 %; the climb stops within half a cent.
+                                           Loan{"ShortLoanStopsBelowTheExactRate", 1000, 12, 12, 10, "13.903%"},
+                                           // The payment on 101000 is 22 above the target: the climb runs away.
+                                           Loan{"NegativeFeesRunAway", 100000, 12, 60, -1000, "0.000%"},
+                                           // 0.1 more financed raises the payment by 0.002, within half a cent.
+                                           Loan{"SmallNegativeFeesKeepTheNoteRate", 100000, 12, 60, -0.1, "12.000%"},
+                                           // The correction falls below the resolution of the rate.
+                                           Loan{"HugeLoanStopsWhenTheRateStopsChanging", 1e15, 12, 60, 1000, "0.000%"}),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 TEST(LevelPayment, DefaultsPayTheWorkedAmount)
 {
@@ -79,14 +77,13 @@ TEST_P(FinanceCharge, IsThePaymentsLessTheAmountFinanced)
     EXPECT_EQ(FormatFloat(money, financeCharge(GetParam().moPmt, 60, GetParam().amtFinanced)), GetParam().shown);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    WorkedExamples, FinanceCharge,
-    ::testing::Values(
-        Charge{"FullComputedPayment", levelPayment(100000, 12, 60), 99000, "$34,466.69"},
-        // 2224.44 * 60 - 99000
-        Charge{"PaymentReadBackAtTwoDecimals", 2224.44, 99000, "$34,466.40"},
-        Charge{"NoFees", levelPayment(100000, 12, 60), 100000, "$33,466.69"}),
-    [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(WorkedExamples, FinanceCharge,
+                         ::testing::Values(Charge{"FullComputedPayment", levelPayment(100000, 12, 60), 99000,
+                                                  "$34,466.69"},
+                                           // 2224.44 * 60 - 99000
+                                           Charge{"PaymentReadBackAtTwoDecimals", 2224.44, 99000, "$34,466.40"},
+                                           Charge{"NoFees", levelPayment(100000, 12, 60), 100000, "$33,466.69"}),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 struct Fault
 {
@@ -123,4 +120,4 @@ INSTANTIATE_TEST_SUITE_P(
                       Fault{"TermZeroDividesByZero", 100000, 12, 0, "Floating point division by zero"}),
     [](const auto &info) { return std::string(info.param.name); });
 
-} // namespace
+}  // namespace

@@ -29,7 +29,7 @@ char *toString(const Results &results)
 {
     return QTest::toString(QStringList(results.begin(), results.end()).join(" | "));
 }
-} // namespace QTest
+}  // namespace QTest
 
 namespace {
 
@@ -63,7 +63,7 @@ void withWindow(SharedLoanValues &shared, Messages &messages, const std::functio
     withModalWindow<TfrmAPRCalc>(body, shared, messages);
 }
 
-} // namespace
+}  // namespace
 
 class TestAprCalc : public QObject
 {
@@ -136,23 +136,24 @@ void TestAprCalc::calculates_data()
 
     QTest::newRow("defaults with fees of 1000")
         << defaults << Results{"2224.44", "$99,000.00", "$34,466.69", "12.443%"};
-    QTest::newRow("no fees give the note rate")
-        << Boxes{"100000.00", "12.000", "0.00", "60", "0"} << Results{"2224.44", "$100,000.00", "$33,466.69", "12.000%"};
+    QTest::newRow("no fees give the note rate") << Boxes{"100000.00", "12.000", "0.00", "60", "0"}
+                                                << Results{"2224.44", "$100,000.00", "$33,466.69", "12.000%"};
     // The payment is 88.8488; 12 of them less 990 is 76.1855.
     QTest::newRow("1000 at 12 for 12 months with fees of 10")
         << Boxes{"1000.00", "12.000", "", "12", "10.00"} << Results{"88.85", "$990.00", "$76.19", "13.903%"};
     QTest::newRow("fees equal to the loan")
         << Boxes{"100000.00", "12.000", "", "60", "100000"} << Results{"2224.44", "", "", "Check Parameters"};
-    QTest::newRow("fees above the loan")
-        << Boxes{"100000.00", "12.000", "0", "60", "150000"} << Results{"2224.44", "", "", "Check Parameters"};
+    QTest::newRow("fees above the loan") << Boxes{"100000.00", "12.000", "0", "60", "150000"}
+                                         << Results{"2224.44", "", "", "Check Parameters"};
     // 133466.69 of payments less 101000 financed.
-    QTest::newRow("negative fees run the search away")
-        << Boxes{"100000.00", "12.000", "0.00", "60", "-1000"} << Results{"2224.44", "$101,000.00", "$32,466.69", "0.000%"};
-    QTest::newRow("payment of blanks only is computed")
-        << Boxes{"100000.00", "12.000", "   ", "60", "1000.00"} << Results{"2224.44", "$99,000.00", "$34,466.69", "12.443%"};
+    QTest::newRow("negative fees run the search away") << Boxes{"100000.00", "12.000", "0.00", "60", "-1000"}
+                                                       << Results{"2224.44", "$101,000.00", "$32,466.69", "0.000%"};
+    QTest::newRow("payment of blanks only is computed") << Boxes{"100000.00", "12.000", "   ", "60", "1000.00"}
+                                                        << Results{"2224.44", "$99,000.00", "$34,466.69", "12.443%"};
     // 60 * 2500 - 99000
     QTest::newRow("typed payment changes the charge, not the APR")
-        << Boxes{"100000.00", "12.000", "2500", "60", "1000.00"} << Results{"2500", "$99,000.00", "$51,000.00", "12.443%"};
+        << Boxes{"100000.00", "12.000", "2500", "60", "1000.00"}
+        << Results{"2500", "$99,000.00", "$51,000.00", "12.443%"};
     QTest::newRow("payment too small for a finance charge")
         << Boxes{"100000.00", "12.000", "1000", "60", "1000.00"} << Results{"1000", "$99,000.00", "", "12.443%"};
     QTest::newRow("empty fees count as none")
@@ -256,14 +257,22 @@ void TestAprCalc::inputStepRefills_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("after");
 
-    QTest::newRow("empty loan amount") << 0 << "" << "90000";
-    QTest::newRow("empty rate") << 1 << "" << "7.5";
-    QTest::newRow("empty payment stays empty") << 2 << "" << "";
-    QTest::newRow("empty term") << 3 << "" << "48";
-    QTest::newRow("term 0") << 3 << "0" << "48";
-    QTest::newRow("term infinite number") << 3 << "infinite number" << "48";
-    QTest::newRow("term 00 stays") << 3 << "00" << "00";
-    QTest::newRow("empty fees become 0") << 4 << "" << "0";
+    QTest::newRow("empty loan amount") << 0 << ""
+                                       << "90000";
+    QTest::newRow("empty rate") << 1 << ""
+                                << "7.5";
+    QTest::newRow("empty payment stays empty") << 2 << ""
+                                               << "";
+    QTest::newRow("empty term") << 3 << ""
+                                << "48";
+    QTest::newRow("term 0") << 3 << "0"
+                            << "48";
+    QTest::newRow("term infinite number") << 3 << "infinite number"
+                                          << "48";
+    QTest::newRow("term 00 stays") << 3 << "00"
+                                   << "00";
+    QTest::newRow("empty fees become 0") << 4 << ""
+                                         << "0";
 }
 
 void TestAprCalc::inputStepRefills()

@@ -28,7 +28,7 @@ void calculate(TfrmDBD &window, QDate start, QDate end)
     QTest::mouseClick(window.CalcBtn, Qt::LeftButton);
 }
 
-} // namespace
+}  // namespace
 
 class TestDbd : public QObject
 {
@@ -73,12 +73,17 @@ void TestDbd::countsBothCalendars_data()
     QTest::addColumn<QString>("days360");
     QTest::addColumn<QString>("days365");
 
-    QTest::newRow("same day") << QDate(2023, 6, 30) << QDate(2023, 6, 30) << "0 days" << "0 days";
+    QTest::newRow("same day") << QDate(2023, 6, 30) << QDate(2023, 6, 30) << "0 days"
+                              << "0 days";
     // 30 * 2 + (1 - 31)
-    QTest::newRow("31 January to 1 March 2023") << QDate(2023, 1, 31) << QDate(2023, 3, 1) << "30 days" << "29 days";
-    QTest::newRow("28 February to 1 March 2023") << QDate(2023, 2, 28) << QDate(2023, 3, 1) << "3 days" << "1 days";
-    QTest::newRow("whole leap year 2024") << QDate(2024, 1, 1) << QDate(2024, 12, 31) << "360 days" << "365 days";
-    QTest::newRow("whole common year 2023") << QDate(2023, 1, 1) << QDate(2023, 12, 31) << "360 days" << "364 days";
+    QTest::newRow("31 January to 1 March 2023") << QDate(2023, 1, 31) << QDate(2023, 3, 1) << "30 days"
+                                                << "29 days";
+    QTest::newRow("28 February to 1 March 2023") << QDate(2023, 2, 28) << QDate(2023, 3, 1) << "3 days"
+                                                 << "1 days";
+    QTest::newRow("whole leap year 2024") << QDate(2024, 1, 1) << QDate(2024, 12, 31) << "360 days"
+                                          << "365 days";
+    QTest::newRow("whole common year 2023") << QDate(2023, 1, 1) << QDate(2023, 12, 31) << "360 days"
+                                            << "364 days";
 }
 
 void TestDbd::countsBothCalendars()

@@ -37,19 +37,25 @@ TEST_P(PaymentEquation, ShowsTheWorkedResult)
 INSTANTIATE_TEST_SUITE_P(
     WorkedExamples, PaymentEquation,
     ::testing::Values(
-        Solved{"AmortizedPaymentOfTheDefaults", [] { return amortizedPayment(100000, 12, 60); }, "########0.00", "2224.44"},
-        Solved{"InterestOnlyPaymentOfTheDefaults", [] { return interestOnlyPayment(100000, 12); }, "########0.00", "1000.00"},
+        Solved{"AmortizedPaymentOfTheDefaults", [] { return amortizedPayment(100000, 12, 60); }, "########0.00",
+               "2224.44"},
+        Solved{"InterestOnlyPaymentOfTheDefaults", [] { return interestOnlyPayment(100000, 12); }, "########0.00",
+               "1000.00"},
         Solved{"TermForPayment2224_44", [] { return *loanTerm(100000, 12, 2224.44); }, "###0.00", "60.00"},
         Solved{"TermForPayment1500", [] { return *loanTerm(100000, 12, 1500); }, "###0.00", "110.41"},
         Solved{"RateForPayment2224_44", [] { return interestRate(100000, 60, 2224.44, 0); }, "###0.000", "12.000"},
         Solved{"RateWithBalloon50000", [] { return interestRate(100000, 60, 1000, 50000); }, "###0.000", "2.411"},
-        Solved{"LoanAmountForPayment2224_44", [] { return loanAmount(12, 60, 2224.44, 0); }, "########0.00", "99999.79"},
+        Solved{"LoanAmountForPayment2224_44", [] { return loanAmount(12, 60, 2224.44, 0); }, "########0.00",
+               "99999.79"},
         // The balloon is discounted over n + 1 months here, n - 1 above.
-        Solved{"LoanAmountBackFromRate2_411", [] { return loanAmount(2.411, 60, 1000, 50000); }, "########0.00", "100709.30"},
+        Solved{"LoanAmountBackFromRate2_411", [] { return loanAmount(2.411, 60, 1000, 50000); }, "########0.00",
+               "100709.30"},
         Solved{"LoanAmountWithBalloonAt12", [] { return loanAmount(12, 60, 1000, 50000); }, "########0.00", "72205.02"},
         // 1000.125 and 1000.135 are exact in currency; the cent ties to even.
-        Solved{"InterestOnlyTieRoundsDownToEven", [] { return interestOnlyPayment(100012.5, 12); }, "########0.00", "1000.12"},
-        Solved{"InterestOnlyTieRoundsUpToEven", [] { return interestOnlyPayment(100013.5, 12); }, "########0.00", "1000.14"}),
+        Solved{"InterestOnlyTieRoundsDownToEven", [] { return interestOnlyPayment(100012.5, 12); }, "########0.00",
+               "1000.12"},
+        Solved{"InterestOnlyTieRoundsUpToEven", [] { return interestOnlyPayment(100013.5, 12); }, "########0.00",
+               "1000.14"}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST(LoanTerm, PaymentEqualToTheFirstInterestNeverRepays)
@@ -105,4 +111,4 @@ INSTANTIATE_TEST_SUITE_P(
         Fault{"LoanAmountFromZeros", [] { loanAmount(0, 0, 0, 0); }, "Invalid floating point operation"}),
     [](const auto &info) { return std::string(info.param.name); });
 
-} // namespace
+}  // namespace

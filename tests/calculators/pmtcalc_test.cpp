@@ -26,7 +26,7 @@ char *toString(const Texts &texts)
 {
     return QTest::toString(QStringList(texts.begin(), texts.end()).join(" | "));
 }
-} // namespace QTest
+}  // namespace QTest
 
 namespace {
 
@@ -80,7 +80,7 @@ void withWindow(SharedLoanValues &shared, Messages &messages, const std::functio
     withModalWindow<TfrmPmtCalc>(body, shared, messages);
 }
 
-} // namespace
+}  // namespace
 
 class TestPmtCalc : public QObject
 {
@@ -160,36 +160,32 @@ void TestPmtCalc::computes_data()
     QTest::newRow("term for 2224.44 clears the balloon")
         << 2 << Texts{"100000.00", "12.000", "60", "2224.44", "5000"}
         << Texts{"100000.00", "12.000", "60.00", "2224.44", "0.00"} << QList<int>{2};
-    QTest::newRow("rate for 2224.44")
-        << 3 << Texts{"100000.00", "12.000", "60", "2224.44", "0.00"}
-        << Texts{"100000.00", "12.000", "60", "2224.44", "0.00"} << QList<int>{1};
-    QTest::newRow("loan amount for 2224.44")
-        << 4 << Texts{"100000.00", "12.000", "60", "2224.44", "0.00"}
-        << Texts{"99999.79", "12.000", "60", "2224.44", "0.00"} << QList<int>{0};
+    QTest::newRow("rate for 2224.44") << 3 << Texts{"100000.00", "12.000", "60", "2224.44", "0.00"}
+                                      << Texts{"100000.00", "12.000", "60", "2224.44", "0.00"} << QList<int>{1};
+    QTest::newRow("loan amount for 2224.44") << 4 << Texts{"100000.00", "12.000", "60", "2224.44", "0.00"}
+                                             << Texts{"99999.79", "12.000", "60", "2224.44", "0.00"} << QList<int>{0};
     QTest::newRow("term for the first month's interest is infinite")
         << 2 << Texts{"100000.00", "12", "60", "1000", "0.00"}
         << Texts{"100000.00", "12", "infinite number", "1000", "0.00"} << QList<int>{2};
-    QTest::newRow("term for 1500")
-        << 2 << Texts{"100000.00", "12", "60", "1500", "0.00"}
-        << Texts{"100000.00", "12", "110.41", "1500", "0.00"} << QList<int>{2};
+    QTest::newRow("term for 1500") << 2 << Texts{"100000.00", "12", "60", "1500", "0.00"}
+                                   << Texts{"100000.00", "12", "110.41", "1500", "0.00"} << QList<int>{2};
     QTest::newRow("rate for 1000 over 60 will not amortize")
-        << 3 << Texts{"100000", "12.000", "60", "1000", "0"}
-        << Texts{"100000", "will not amortize", "60", "1000", "0"} << QList<int>{1};
-    QTest::newRow("rate with a balloon of 50000")
-        << 3 << Texts{"100000", "12.000", "60", "1000", "50000"}
-        << Texts{"100000", "2.411", "60", "1000", "50000"} << QList<int>{1};
+        << 3 << Texts{"100000", "12.000", "60", "1000", "0"} << Texts{"100000", "will not amortize", "60", "1000", "0"}
+        << QList<int>{1};
+    QTest::newRow("rate with a balloon of 50000") << 3 << Texts{"100000", "12.000", "60", "1000", "50000"}
+                                                  << Texts{"100000", "2.411", "60", "1000", "50000"} << QList<int>{1};
     QTest::newRow("loan amount with a balloon at 2.411")
-        << 4 << Texts{"100000", "2.411", "60", "1000", "50000"}
-        << Texts{"100709.30", "2.411", "60", "1000", "50000"} << QList<int>{0};
+        << 4 << Texts{"100000", "2.411", "60", "1000", "50000"} << Texts{"100709.30", "2.411", "60", "1000", "50000"}
+        << QList<int>{0};
     QTest::newRow("loan amount with a balloon at 12")
-        << 4 << Texts{"100000", "12", "60", "1000", "50000"}
-        << Texts{"72205.02", "12", "60", "1000", "50000"} << QList<int>{0};
+        << 4 << Texts{"100000", "12", "60", "1000", "50000"} << Texts{"72205.02", "12", "60", "1000", "50000"}
+        << QList<int>{0};
     QTest::newRow("interest only tie at the cent goes down to even")
-        << 1 << Texts{"100012.5", "12", "60", "0.00", "0.00"}
-        << Texts{"100012.5", "12", "60", "1000.12", "100012.50"} << QList<int>{3, 4};
+        << 1 << Texts{"100012.5", "12", "60", "0.00", "0.00"} << Texts{"100012.5", "12", "60", "1000.12", "100012.50"}
+        << QList<int>{3, 4};
     QTest::newRow("interest only tie at the cent goes up to even")
-        << 1 << Texts{"100013.5", "12", "60", "0.00", "0.00"}
-        << Texts{"100013.5", "12", "60", "1000.14", "100013.50"} << QList<int>{3, 4};
+        << 1 << Texts{"100013.5", "12", "60", "0.00", "0.00"} << Texts{"100013.5", "12", "60", "1000.14", "100013.50"}
+        << QList<int>{3, 4};
     QTest::newRow("term box 0 takes the shared term")
         << 0 << Texts{"100000.00", "12.000", "0", "0.00", "0.00"}
         << Texts{"100000.00", "12.000", "60", "2224.44", "0.00"} << QList<int>{3};
@@ -198,8 +194,8 @@ void TestPmtCalc::computes_data()
         << Texts{"100000.00", "12.000", "60", "2224.44", "0.00"} << QList<int>{3};
     // log10(1 / 0.6) / log10(0.99) = 50.8267
     QTest::newRow("rate is not checked for the term option")
-        << 2 << Texts{"100000", "-12", "60", "1500", "0"}
-        << Texts{"100000", "-12", "50.83", "1500", "0.00"} << QList<int>{2};
+        << 2 << Texts{"100000", "-12", "60", "1500", "0"} << Texts{"100000", "-12", "50.83", "1500", "0.00"}
+        << QList<int>{2};
 }
 
 void TestPmtCalc::computes()
@@ -243,8 +239,8 @@ void TestPmtCalc::faultLeavesTheBoxesRegularAndUnchanged_data()
     // The input step only replaces "0", so 0.0 reaches the formula.
     QTest::newRow("payment over a term of 0.0")
         << 0 << Texts{"100000.00", "12.000", "0.0", "0.00", "0.00"} << "Floating point division by zero.";
-    QTest::newRow("term at a rate of 0")
-        << 2 << Texts{"100000.00", "0", "60", "1000", "0.00"} << "Invalid floating point operation.";
+    QTest::newRow("term at a rate of 0") << 2 << Texts{"100000.00", "0", "60", "1000", "0.00"}
+                                         << "Invalid floating point operation.";
     QTest::newRow("payment over an endless term")
         << 0 << Texts{"100000.00", "12.000", "1e10", "0.00", "0.00"} << "Floating point overflow.";
     QTest::newRow("loan amount too large for currency")
@@ -331,17 +327,28 @@ void TestPmtCalc::inputStepRefillsFromTheSharedValues_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("after");
 
-    QTest::newRow("empty loan amount") << 0 << "" << "90000";
-    QTest::newRow("empty rate") << 1 << "" << "7.5";
-    QTest::newRow("empty term") << 2 << "" << "48";
-    QTest::newRow("term 0") << 2 << "0" << "48";
-    QTest::newRow("term infinite number") << 2 << "infinite number" << "48";
-    QTest::newRow("term 0.0 stays") << 2 << "0.0" << "0.0";
-    QTest::newRow("term 00 stays") << 2 << "00" << "00";
-    QTest::newRow("term Infinite Number stays") << 2 << "Infinite Number" << "Infinite Number";
-    QTest::newRow("empty payment") << 3 << "" << "800";
-    QTest::newRow("empty balloon") << 4 << "" << "300";
-    QTest::newRow("blank balloon stays") << 4 << " " << " ";
+    QTest::newRow("empty loan amount") << 0 << ""
+                                       << "90000";
+    QTest::newRow("empty rate") << 1 << ""
+                                << "7.5";
+    QTest::newRow("empty term") << 2 << ""
+                                << "48";
+    QTest::newRow("term 0") << 2 << "0"
+                            << "48";
+    QTest::newRow("term infinite number") << 2 << "infinite number"
+                                          << "48";
+    QTest::newRow("term 0.0 stays") << 2 << "0.0"
+                                    << "0.0";
+    QTest::newRow("term 00 stays") << 2 << "00"
+                                   << "00";
+    QTest::newRow("term Infinite Number stays") << 2 << "Infinite Number"
+                                                << "Infinite Number";
+    QTest::newRow("empty payment") << 3 << ""
+                                   << "800";
+    QTest::newRow("empty balloon") << 4 << ""
+                                   << "300";
+    QTest::newRow("blank balloon stays") << 4 << " "
+                                         << " ";
 }
 
 void TestPmtCalc::inputStepRefillsFromTheSharedValues()

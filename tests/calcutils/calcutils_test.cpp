@@ -33,8 +33,7 @@ INSTANTIATE_TEST_SUITE_P(
         RoundCase{"extended_keeps_the_bias", 2, static_cast<long double>(20000.125), 20000.13L},
         RoundCase{"negative_extended_keeps_the_bias", 2, static_cast<long double>(-20000.125), -20000.13L},
         RoundCase{"three_decimals", 3, static_cast<long double>(1.0005), 1.001L},
-        RoundCase{"zero_with_two_decimals", 2, 0.0L, 0.0L},
-        RoundCase{"zero_with_no_decimals", 0, 0.0L, 0.0L},
+        RoundCase{"zero_with_two_decimals", 2, 0.0L, 0.0L}, RoundCase{"zero_with_no_decimals", 0, 0.0L, 0.0L},
         RoundCase{"below_half_goes_down", 2, static_cast<long double>(2.674), 2.67L},
         RoundCase{"negative_decimals_round_to_tens", -1, 125.0L, 130.0L}),
     [](const auto &info) { return std::string(info.param.name); });
@@ -107,4 +106,4 @@ INSTANTIATE_TEST_SUITE_P(
                       DaysCase{"whole_leap_year", date(2024, 1, 1), date(2024, 12, 31), 360, 365}),
     [](const auto &info) { return std::string(info.param.name); });
 
-} // namespace
+}  // namespace

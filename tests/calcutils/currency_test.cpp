@@ -29,12 +29,9 @@ INSTANTIATE_TEST_SUITE_P(
                       TextCase{"tie_goes_to_even_down", "1234.56785", 12345678},
                       TextCase{"tie_goes_to_even_up", "1234.56775", 12345678},
                       TextCase{"beyond_half_goes_up", "1234.567751", 12345678},
-                      TextCase{"too_small_is_zero", "0.00001", 0},
-                      TextCase{"half_unit_is_even_zero", "0.00005", 0},
-                      TextCase{"above_half_unit", "0.00006", 1},
-                      TextCase{"negative", "-2.5", -25000},
-                      TextCase{"exponent", "1.5e3", 15000000},
-                      TextCase{"blanks_around", "  12  ", 120000},
+                      TextCase{"too_small_is_zero", "0.00001", 0}, TextCase{"half_unit_is_even_zero", "0.00005", 0},
+                      TextCase{"above_half_unit", "0.00006", 1}, TextCase{"negative", "-2.5", -25000},
+                      TextCase{"exponent", "1.5e3", 15000000}, TextCase{"blanks_around", "  12  ", 120000},
                       TextCase{"largest", "922337203685477.5807", 9223372036854775807LL},
                       TextCase{"smallest", "-922337203685477.5808", -9223372036854775807LL - 1}),
     [](const auto &info) { return std::string(info.param.name); });
@@ -79,4 +76,4 @@ TEST(Currency, SumsAreExact)
     EXPECT_THROW(Currency::fromCount(9223372036854775807LL) + a, AppError);
 }
 
-} // namespace
+}  // namespace

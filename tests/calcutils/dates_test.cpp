@@ -55,4 +55,4 @@ TEST(Dates, OtherFormatsFollowTheirOrderAndSeparator)
     setShortDateFormat("MM/dd/yyyy", '/');
 }
 
-} // namespace
+}  // namespace

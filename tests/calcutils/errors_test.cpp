@@ -22,15 +22,13 @@ TEST_P(ErrorReportTextTest, AddsAFullStopAfterCharactersThatSortAfterIt)
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ErrorReportTextTest,
-    ::testing::Values(
-        ReportCase{"letter", "Invalid floating point operation", "Invalid floating point operation."},
-        ReportCase{"digit", "Score 9", "Score 9."},
-        ReportCase{"full_stop_already", "Numeric out of range.", "Numeric out of range."},
-        ReportCase{"exclamation_mark", "Please enter a valid number!", "Please enter a valid number!"},
-        ReportCase{"closing_quote", "'x' is not a valid integer value for field 'AVG_TERM'",
-                   "'x' is not a valid integer value for field 'AVG_TERM'"},
-        ReportCase{"slash_sorts_after", "a/", "a/."},
-        ReportCase{"empty", "", ""}),
+    ::testing::Values(ReportCase{"letter", "Invalid floating point operation", "Invalid floating point operation."},
+                      ReportCase{"digit", "Score 9", "Score 9."},
+                      ReportCase{"full_stop_already", "Numeric out of range.", "Numeric out of range."},
+                      ReportCase{"exclamation_mark", "Please enter a valid number!", "Please enter a valid number!"},
+                      ReportCase{"closing_quote", "'x' is not a valid integer value for field 'AVG_TERM'",
+                                 "'x' is not a valid integer value for field 'AVG_TERM'"},
+                      ReportCase{"slash_sorts_after", "a/", "a/."}, ReportCase{"empty", "", ""}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST(FormatMessage, PutsTheArgumentsInOrder)
@@ -44,4 +42,4 @@ TEST(FormatMessage, PutsTheArgumentsInOrder)
     EXPECT_EQ(formatMessage("no place", "x"), "no place");
 }
 
-} // namespace
+}  // namespace

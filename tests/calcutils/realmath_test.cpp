@@ -65,15 +65,14 @@ TEST_P(PowerTest, MatchesHandComputation)
     EXPECT_EQ(Power(c.q, c.n), c.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, PowerTest,
-    ::testing::Values(PowerCase{"zero_exponent_of_zero", 0.0L, 0.0L, 1.0L},
-                      PowerCase{"zero_exponent_of_negative", -3.0L, 0.0L, 1.0L},
-                      PowerCase{"whole_exponent", 1.5L, 3.0L, 3.375L},
-                      PowerCase{"negative_base_whole_exponent", -2.0L, 3.0L, -8.0L},
-                      PowerCase{"negative_whole_exponent", 2.0L, -2.0L, 0.25L},
-                      PowerCase{"fractional_exponent", 4.0L, 0.5L, 2.0L}),
-    [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, PowerTest,
+                         ::testing::Values(PowerCase{"zero_exponent_of_zero", 0.0L, 0.0L, 1.0L},
+                                           PowerCase{"zero_exponent_of_negative", -3.0L, 0.0L, 1.0L},
+                                           PowerCase{"whole_exponent", 1.5L, 3.0L, 3.375L},
+                                           PowerCase{"negative_base_whole_exponent", -2.0L, 3.0L, -8.0L},
+                                           PowerCase{"negative_whole_exponent", 2.0L, -2.0L, 0.25L},
+                                           PowerCase{"fractional_exponent", 4.0L, 0.5L, 2.0L}),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 TEST(Power, FractionalExponentOfNegativeBaseIsInvalid)
 {
@@ -90,4 +89,4 @@ TEST(RoundToInt64, TiesToEvenAndRefusesWhatDoesNotFit)
     EXPECT_THROW(roundToInt64(std::numeric_limits<long double>::quiet_NaN()), AppError);
 }
 
-} // namespace
+}  // namespace

@@ -57,30 +57,29 @@ TEST_P(BadFiles, AreRefusedWithoutWriting)
 
 INSTANTIATE_TEST_SUITE_P(
     Damage, BadFiles,
-    testing::Values(
-        BadFile{"empty_file", [](auto &b) { b.clear(); }},
-        BadFile{"text_file",
-                [](auto &b) {
-                    const std::string text = "This is not a table, only a few words of text in a file.\n";
-                    b.assign(text.begin(), text.end());
-                }},
-        BadFile{"memo_table_version", [](auto &b) { b[0] = 0x83; }},
-        BadFile{"truncated_in_the_first_header_bytes", [](auto &b) { b.resize(20); }},
-        BadFile{"truncated_in_the_descriptors", [](auto &b) { b.resize(100); }},
-        BadFile{"truncated_in_the_records", [](auto &b) { b.resize(257 + 73 + 10); }},
-        BadFile{"record_length_disagrees_with_the_fields", [](auto &b) { setLe(b, 10, 72, 2); }},
-        BadFile{"header_longer_than_the_file", [](auto &b) { setLe(b, 8, 0xFFFF, 2); }},
-        BadFile{"header_length_too_small", [](auto &b) { setLe(b, 8, 20, 2); }},
-        BadFile{"header_length_cuts_a_descriptor", [](auto &b) { setLe(b, 8, 257 - 40, 2); }},
-        BadFile{"absurd_record_count", [](auto &b) { setLe(b, 4, 0xFFFFFFFF, 4); }},
-        BadFile{"record_count_one_too_many", [](auto &b) { setLe(b, 4, 3, 4); }},
-        BadFile{"missing_terminator", [](auto &b) { b[256] = ' '; }},
-        BadFile{"unknown_field_type", [](auto &b) { b[32 + 11] = 'M'; }},
-        BadFile{"date_of_wrong_width", [](auto &b) { b[64 + 16] = 9; }},
-        BadFile{"numeric_decimals_too_many", [](auto &b) { b[96 + 17] = 11; }},
-        BadFile{"blank_field_name", [](auto &b) { std::fill_n(b.begin() + 32, 11, 0); }},
-        BadFile{"field_name_with_control_bytes", [](auto &b) { b[33] = 0x07; }},
-        BadFile{"duplicate_field_name", [](auto &b) { std::copy_n(b.begin() + 96, 11, b.begin() + 128); }}),
+    testing::Values(BadFile{"empty_file", [](auto &b) { b.clear(); }},
+                    BadFile{"text_file",
+                            [](auto &b) {
+                                const std::string text = "This is not a table, only a few words of text in a file.\n";
+                                b.assign(text.begin(), text.end());
+                            }},
+                    BadFile{"memo_table_version", [](auto &b) { b[0] = 0x83; }},
+                    BadFile{"truncated_in_the_first_header_bytes", [](auto &b) { b.resize(20); }},
+                    BadFile{"truncated_in_the_descriptors", [](auto &b) { b.resize(100); }},
+                    BadFile{"truncated_in_the_records", [](auto &b) { b.resize(257 + 73 + 10); }},
+                    BadFile{"record_length_disagrees_with_the_fields", [](auto &b) { setLe(b, 10, 72, 2); }},
+                    BadFile{"header_longer_than_the_file", [](auto &b) { setLe(b, 8, 0xFFFF, 2); }},
+                    BadFile{"header_length_too_small", [](auto &b) { setLe(b, 8, 20, 2); }},
+                    BadFile{"header_length_cuts_a_descriptor", [](auto &b) { setLe(b, 8, 257 - 40, 2); }},
+                    BadFile{"absurd_record_count", [](auto &b) { setLe(b, 4, 0xFFFFFFFF, 4); }},
+                    BadFile{"record_count_one_too_many", [](auto &b) { setLe(b, 4, 3, 4); }},
+                    BadFile{"missing_terminator", [](auto &b) { b[256] = ' '; }},
+                    BadFile{"unknown_field_type", [](auto &b) { b[32 + 11] = 'M'; }},
+                    BadFile{"date_of_wrong_width", [](auto &b) { b[64 + 16] = 9; }},
+                    BadFile{"numeric_decimals_too_many", [](auto &b) { b[96 + 17] = 11; }},
+                    BadFile{"blank_field_name", [](auto &b) { std::fill_n(b.begin() + 32, 11, 0); }},
+                    BadFile{"field_name_with_control_bytes", [](auto &b) { b[33] = 0x07; }},
+                    BadFile{"duplicate_field_name", [](auto &b) { std::copy_n(b.begin() + 96, 11, b.begin() + 128); }}),
     [](const testing::TestParamInfo<BadFile> &info) { return std::string(info.param.name); });
 
 TEST(BadFieldText, NumericGarbageIsAnErrorNotAValue)
@@ -108,4 +107,4 @@ TEST(BadFieldText, InvalidDateIsAnError)
     EXPECT_THROW(table.fieldByName("D_FLD1").asDate(), AppError);
 }
 
-}
+}  // namespace

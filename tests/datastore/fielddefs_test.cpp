@@ -59,15 +59,24 @@ TEST(FieldDefinitions, PrefLayout)
 {
     using K = FieldKind;
     expectLayout(kPrefFieldDefinitions,
-                 {{"LAST_UPD", 'C', 10, 0, 1, K::Text},   {"AVG_AMT", 'N', 14, 0, 11, K::Float},
-                  {"AVG_DTI", 'N', 3, 0, 25, K::SmallInt}, {"AVG_FEE", 'N', 5, 2, 28, K::Float},
-                  {"AVG_LTV", 'N', 3, 0, 33, K::SmallInt}, {"AVG_RATE", 'N', 7, 3, 36, K::Float},
-                  {"AVG_SCORE", 'N', 3, 0, 43, K::SmallInt}, {"AVG_TERM", 'N', 3, 0, 46, K::SmallInt},
-                  {"WGT_AMT", 'N', 1, 0, 49, K::SmallInt}, {"WGT_COL", 'N', 1, 0, 50, K::SmallInt},
-                  {"WGT_DTI", 'N', 1, 0, 51, K::SmallInt}, {"WGT_FEE", 'N', 1, 0, 52, K::SmallInt},
-                  {"WGT_GUT", 'N', 1, 0, 53, K::SmallInt}, {"WGT_HB", 'N', 1, 0, 54, K::SmallInt},
-                  {"WGT_LTV", 'N', 1, 0, 55, K::SmallInt}, {"WGT_RATE", 'N', 1, 0, 56, K::SmallInt},
-                  {"WGT_SCORE", 'N', 1, 0, 57, K::SmallInt}, {"WGT_TERM", 'N', 1, 0, 58, K::SmallInt},
+                 {{"LAST_UPD", 'C', 10, 0, 1, K::Text},
+                  {"AVG_AMT", 'N', 14, 0, 11, K::Float},
+                  {"AVG_DTI", 'N', 3, 0, 25, K::SmallInt},
+                  {"AVG_FEE", 'N', 5, 2, 28, K::Float},
+                  {"AVG_LTV", 'N', 3, 0, 33, K::SmallInt},
+                  {"AVG_RATE", 'N', 7, 3, 36, K::Float},
+                  {"AVG_SCORE", 'N', 3, 0, 43, K::SmallInt},
+                  {"AVG_TERM", 'N', 3, 0, 46, K::SmallInt},
+                  {"WGT_AMT", 'N', 1, 0, 49, K::SmallInt},
+                  {"WGT_COL", 'N', 1, 0, 50, K::SmallInt},
+                  {"WGT_DTI", 'N', 1, 0, 51, K::SmallInt},
+                  {"WGT_FEE", 'N', 1, 0, 52, K::SmallInt},
+                  {"WGT_GUT", 'N', 1, 0, 53, K::SmallInt},
+                  {"WGT_HB", 'N', 1, 0, 54, K::SmallInt},
+                  {"WGT_LTV", 'N', 1, 0, 55, K::SmallInt},
+                  {"WGT_RATE", 'N', 1, 0, 56, K::SmallInt},
+                  {"WGT_SCORE", 'N', 1, 0, 57, K::SmallInt},
+                  {"WGT_TERM", 'N', 1, 0, 58, K::SmallInt},
                   {"RESULT", 'N', 4, 1, 59, K::Float}},
                  63);
 }
@@ -100,20 +109,18 @@ TEST_P(BadFieldDefinitions, AreRefused)
 
 INSTANTIATE_TEST_SUITE_P(
     Grammar, BadFieldDefinitions,
-    testing::Values(BadDefinition{"empty_text", ""}, BadDefinition{"entry_without_semicolon", "A, Char, 4"},
-                    BadDefinition{"unknown_type", "A, Memo, 4;"}, BadDefinition{"date_with_width", "D, Date, 8;"},
-                    BadDefinition{"char_without_width", "A, Char;"},
-                    BadDefinition{"numeric_without_decimals", "N, Numeric, 12;"},
-                    BadDefinition{"name_longer_than_ten", "ABCDEFGHIJK, Char, 4;"},
-                    BadDefinition{"name_with_a_blank", "A B, Char, 4;"},
-                    BadDefinition{"name_starting_with_a_digit", "1A, Char, 4;"},
-                    BadDefinition{"decimals_leave_no_room_for_the_point", "N, Numeric, 3, 2;"},
-                    BadDefinition{"numeric_wider_than_twenty", "N, Numeric, 21, 2;"},
-                    BadDefinition{"char_of_width_zero", "A, Char, 0;"},
-                    BadDefinition{"width_not_a_number", "A, Char, four;"},
-                    BadDefinition{"duplicate_name", "A, Char, 4; a, Date;"},
-                    BadDefinition{"extra_item", "A, Char, 4, 1;"},
-                    BadDefinition{"text_after_the_last_entry", "A, Char, 4; B"}),
+    testing::Values(
+        BadDefinition{"empty_text", ""}, BadDefinition{"entry_without_semicolon", "A, Char, 4"},
+        BadDefinition{"unknown_type", "A, Memo, 4;"}, BadDefinition{"date_with_width", "D, Date, 8;"},
+        BadDefinition{"char_without_width", "A, Char;"}, BadDefinition{"numeric_without_decimals", "N, Numeric, 12;"},
+        BadDefinition{"name_longer_than_ten", "ABCDEFGHIJK, Char, 4;"},
+        BadDefinition{"name_with_a_blank", "A B, Char, 4;"},
+        BadDefinition{"name_starting_with_a_digit", "1A, Char, 4;"},
+        BadDefinition{"decimals_leave_no_room_for_the_point", "N, Numeric, 3, 2;"},
+        BadDefinition{"numeric_wider_than_twenty", "N, Numeric, 21, 2;"},
+        BadDefinition{"char_of_width_zero", "A, Char, 0;"}, BadDefinition{"width_not_a_number", "A, Char, four;"},
+        BadDefinition{"duplicate_name", "A, Char, 4; a, Date;"}, BadDefinition{"extra_item", "A, Char, 4, 1;"},
+        BadDefinition{"text_after_the_last_entry", "A, Char, 4; B"}),
     [](const testing::TestParamInfo<BadDefinition> &info) { return std::string(info.param.name); });
 
-}
+}  // namespace

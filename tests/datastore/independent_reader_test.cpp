@@ -18,7 +18,8 @@ struct ScriptResult
 
 ScriptResult runScript(const std::string &script, const std::string &file)
 {
-    const std::string command = std::string(kPython) + " '" + DATASTORE_SCRIPT_DIR + "/" + script + "' '" + file + "' 2>&1";
+    const std::string command =
+        std::string(kPython) + " '" + DATASTORE_SCRIPT_DIR + "/" + script + "' '" + file + "' 2>&1";
     ScriptResult result;
     FILE *pipe = popen(command.c_str(), "r");
     if (!pipe)
@@ -75,8 +76,8 @@ TEST(IndependentReader, DbfreadReadsThePreferenceTable)
     table.fieldByName("AVG_RATE").setAsString("12.000");
     table.fieldByName("AVG_SCORE").setAsString("600");
     table.fieldByName("AVG_TERM").setAsString("60");
-    const char *weights[] = {"WGT_AMT", "WGT_COL", "WGT_DTI", "WGT_FEE", "WGT_GUT",
-                             "WGT_HB", "WGT_LTV", "WGT_RATE", "WGT_SCORE", "WGT_TERM"};
+    const char *weights[] = {"WGT_AMT", "WGT_COL", "WGT_DTI",  "WGT_FEE",   "WGT_GUT",
+                             "WGT_HB",  "WGT_LTV", "WGT_RATE", "WGT_SCORE", "WGT_TERM"};
     for (int i = 0; i < 10; ++i)
         table.fieldByName(weights[i]).setAsInteger(i % 5);
     table.fieldByName("RESULT").setAsFloat(4.25);
@@ -154,4 +155,4 @@ TEST(IndependentReader, TableWrittenByPythonDbfOpens)
     EXPECT_NE(check.output.find("DELETED 1\n"), std::string::npos) << check.output;
 }
 
-}
+}  // namespace

@@ -54,16 +54,16 @@ void expectHeader(const std::vector<unsigned char> &bytes, std::uint32_t records
 }
 
 const std::vector<Descriptor> kAmortDescriptors = {
-    {"C_FLD1", 'C', 1, 4, 0},    {"D_FLD1", 'D', 5, 8, 0},    {"N_FLD1", 'N', 13, 12, 2}, {"N_FLD2", 'N', 25, 12, 2},
+    {"C_FLD1", 'C', 1, 4, 0},   {"D_FLD1", 'D', 5, 8, 0},   {"N_FLD1", 'N', 13, 12, 2}, {"N_FLD2", 'N', 25, 12, 2},
     {"N_FLD3", 'N', 37, 12, 2}, {"N_FLD4", 'N', 49, 12, 2}, {"N_FLD5", 'N', 61, 12, 2}};
 
 const std::vector<Descriptor> kPrefDescriptors = {
-    {"LAST_UPD", 'C', 1, 10, 0}, {"AVG_AMT", 'N', 11, 14, 0},  {"AVG_DTI", 'N', 25, 3, 0},
-    {"AVG_FEE", 'N', 28, 5, 2},  {"AVG_LTV", 'N', 33, 3, 0},   {"AVG_RATE", 'N', 36, 7, 3},
-    {"AVG_SCORE", 'N', 43, 3, 0}, {"AVG_TERM", 'N', 46, 3, 0}, {"WGT_AMT", 'N', 49, 1, 0},
-    {"WGT_COL", 'N', 50, 1, 0},  {"WGT_DTI", 'N', 51, 1, 0},   {"WGT_FEE", 'N', 52, 1, 0},
-    {"WGT_GUT", 'N', 53, 1, 0},  {"WGT_HB", 'N', 54, 1, 0},    {"WGT_LTV", 'N', 55, 1, 0},
-    {"WGT_RATE", 'N', 56, 1, 0}, {"WGT_SCORE", 'N', 57, 1, 0}, {"WGT_TERM", 'N', 58, 1, 0},
+    {"LAST_UPD", 'C', 1, 10, 0},  {"AVG_AMT", 'N', 11, 14, 0},  {"AVG_DTI", 'N', 25, 3, 0},
+    {"AVG_FEE", 'N', 28, 5, 2},   {"AVG_LTV", 'N', 33, 3, 0},   {"AVG_RATE", 'N', 36, 7, 3},
+    {"AVG_SCORE", 'N', 43, 3, 0}, {"AVG_TERM", 'N', 46, 3, 0},  {"WGT_AMT", 'N', 49, 1, 0},
+    {"WGT_COL", 'N', 50, 1, 0},   {"WGT_DTI", 'N', 51, 1, 0},   {"WGT_FEE", 'N', 52, 1, 0},
+    {"WGT_GUT", 'N', 53, 1, 0},   {"WGT_HB", 'N', 54, 1, 0},    {"WGT_LTV", 'N', 55, 1, 0},
+    {"WGT_RATE", 'N', 56, 1, 0},  {"WGT_SCORE", 'N', 57, 1, 0}, {"WGT_TERM", 'N', 58, 1, 0},
     {"RESULT", 'N', 59, 4, 1}};
 
 TEST(FileLayout, EmptyAmortTable)
@@ -129,8 +129,8 @@ TEST(FileLayout, OnePrefRecord)
     table.fieldByName("AVG_RATE").setAsFloat(12);
     table.fieldByName("AVG_SCORE").setAsInteger(600);
     table.fieldByName("AVG_TERM").setAsInteger(60);
-    const char *weights[] = {"WGT_AMT", "WGT_COL", "WGT_DTI", "WGT_FEE", "WGT_GUT",
-                             "WGT_HB", "WGT_LTV", "WGT_RATE", "WGT_SCORE", "WGT_TERM"};
+    const char *weights[] = {"WGT_AMT", "WGT_COL", "WGT_DTI",  "WGT_FEE",   "WGT_GUT",
+                             "WGT_HB",  "WGT_LTV", "WGT_RATE", "WGT_SCORE", "WGT_TERM"};
     for (int i = 0; i < 10; ++i)
         table.fieldByName(weights[i]).setAsFloat((i + 1) % 5);
     table.fieldByName("RESULT").setAsFloat(5.5);
@@ -170,4 +170,4 @@ TEST(FileLayout, SecondRecordMovesTheEndMarkAndTheCount)
     EXPECT_EQ(recordText(bytes, 1).substr(0, 13), " 202420240215");
 }
 
-}
+}  // namespace

@@ -247,4 +247,4 @@ TEST_F(TwoCopies, CopyDyingBetweenRecordAndCountLeavesAValidFile)
     EXPECT_EQ(numbers, (std::vector<int>{1, 3}));
 }
 
-}
+}  // namespace

@@ -318,11 +318,10 @@ TEST_P(FailedAppends, LeaveTheRecordCount)
     EXPECT_EQ(paymentNumbers(amort), (std::vector<int>{1, 2}));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Seam, FailedAppends,
-    testing::Values(WriteFailure{"record_write_fails", 1}, WriteFailure{"end_mark_write_fails", 2},
-                    WriteFailure{"count_write_fails", 3}),
-    [](const testing::TestParamInfo<WriteFailure> &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Seam, FailedAppends,
+                         testing::Values(WriteFailure{"record_write_fails", 1}, WriteFailure{"end_mark_write_fails", 2},
+                                         WriteFailure{"count_write_fails", 3}),
+                         [](const testing::TestParamInfo<WriteFailure> &info) { return std::string(info.param.name); });
 
 TEST_F(TableOperations, FailedCreateWriteIsReported)
 {
@@ -360,4 +359,4 @@ TEST(DataModule, SetsTheDateFormatAndHoldsClosedTables)
     ASSERT_EQ(chdir(previous), 0);
 }
 
-}
+}  // namespace

@@ -85,27 +85,25 @@ TEST_P(FloatWrites, StoreFixedPointText)
 // The 18-digit expansions beside the rows are those of printf("%.17e").
 INSTANTIATE_TEST_SUITE_P(
     Rounding, FloatWrites,
-    testing::Values(
-        FloatRow{"largest_amount_fits", "N_FLD2", 999999999.99, "999999999.99"},
-        FloatRow{"smallest_amount_fits", "N_FLD5", -99999999.99, "-99999999.99"},
-        FloatRow{"payment_number_one", "N_FLD1", 1, "        1.00"},
-        // 2.67499999999999982: below the half, so 2.67.
-        FloatRow{"binary_below_half_2_675", "N_FLD3", 2.675, "        2.67"},
-        FloatRow{"negative_binary_below_half", "N_FLD5", -2.675, "       -2.67"},
-        // 1.11499999999999999: 18 digits see it below the half, 15 would not.
-        FloatRow{"eighteen_digits_decide_1_115", "AVG_FEE", 1.115, " 1.11"},
-        // 0.125 is exact: a true half goes away from zero.
-        FloatRow{"exact_half_away_from_zero", "N_FLD4", 0.125, "        0.13"},
-        FloatRow{"negative_exact_half_away_from_zero", "N_FLD4", -0.125, "       -0.13"},
-        // 8.34500000000000064: above the half.
-        FloatRow{"binary_above_half_8_345", "N_FLD2", 8.345, "        8.35"},
-        FloatRow{"tiny_negative_shows_no_sign", "N_FLD5", -0.001, "        0.00"},
-        FloatRow{"whole_amount_half_away", "AVG_AMT", 100000.5, "        100001"},
-        // 12.0005000000000006: above the half at the third decimal.
-        FloatRow{"rate_three_decimals", "AVG_RATE", 12.0005, " 12.001"},
-        // 5.04999999999999982 keeps 5.0.
-        FloatRow{"score_one_decimal", "RESULT", 5.05, " 5.0"},
-        FloatRow{"score_ten", "RESULT", 10, "10.0"}),
+    testing::Values(FloatRow{"largest_amount_fits", "N_FLD2", 999999999.99, "999999999.99"},
+                    FloatRow{"smallest_amount_fits", "N_FLD5", -99999999.99, "-99999999.99"},
+                    FloatRow{"payment_number_one", "N_FLD1", 1, "        1.00"},
+                    // 2.67499999999999982: below the half, so 2.67.
+                    FloatRow{"binary_below_half_2_675", "N_FLD3", 2.675, "        2.67"},
+                    FloatRow{"negative_binary_below_half", "N_FLD5", -2.675, "       -2.67"},
+                    // 1.11499999999999999: 18 digits see it below the half, 15 would not.
+                    FloatRow{"eighteen_digits_decide_1_115", "AVG_FEE", 1.115, " 1.11"},
+                    // 0.125 is exact: a true half goes away from zero.
+                    FloatRow{"exact_half_away_from_zero", "N_FLD4", 0.125, "        0.13"},
+                    FloatRow{"negative_exact_half_away_from_zero", "N_FLD4", -0.125, "       -0.13"},
+                    // 8.34500000000000064: above the half.
+                    FloatRow{"binary_above_half_8_345", "N_FLD2", 8.345, "        8.35"},
+                    FloatRow{"tiny_negative_shows_no_sign", "N_FLD5", -0.001, "        0.00"},
+                    FloatRow{"whole_amount_half_away", "AVG_AMT", 100000.5, "        100001"},
+                    // 12.0005000000000006: above the half at the third decimal.
+                    FloatRow{"rate_three_decimals", "AVG_RATE", 12.0005, " 12.001"},
+                    // 5.04999999999999982 keeps 5.0.
+                    FloatRow{"score_one_decimal", "RESULT", 5.05, " 5.0"}, FloatRow{"score_ten", "RESULT", 10, "10.0"}),
     [](const testing::TestParamInfo<FloatRow> &info) { return std::string(info.param.name); });
 
 struct RangeRow
@@ -131,17 +129,17 @@ TEST_P(OutOfRangeWrites, AreRefusedAndKeepTheValue)
     EXPECT_EQ(std::stod(fileText(row.field)), 1.0);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Widths, OutOfRangeWrites,
-    testing::Values(RangeRow{"one_billion_is_too_wide", "N_FLD1", 1000000000.00},
-                    RangeRow{"minus_hundred_million_is_too_wide", "N_FLD5", -100000000.00},
-                    RangeRow{"weight_ten", "WGT_AMT", 10}, RangeRow{"negative_weight", "WGT_HB", -1},
-                    RangeRow{"term_of_four_digits", "AVG_TERM", 1000},
-                    RangeRow{"score_rounding_up_to_a_hundred", "RESULT", 99.95},
-                    RangeRow{"value_needing_an_exponent", "AVG_AMT", 1e300},
-                    RangeRow{"infinity", "N_FLD2", std::numeric_limits<double>::infinity()},
-                    RangeRow{"not_a_number", "N_FLD2", std::numeric_limits<double>::quiet_NaN()}),
-    [](const testing::TestParamInfo<RangeRow> &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Widths, OutOfRangeWrites,
+                         testing::Values(RangeRow{"one_billion_is_too_wide", "N_FLD1", 1000000000.00},
+                                         RangeRow{"minus_hundred_million_is_too_wide", "N_FLD5", -100000000.00},
+                                         RangeRow{"weight_ten", "WGT_AMT", 10},
+                                         RangeRow{"negative_weight", "WGT_HB", -1},
+                                         RangeRow{"term_of_four_digits", "AVG_TERM", 1000},
+                                         RangeRow{"score_rounding_up_to_a_hundred", "RESULT", 99.95},
+                                         RangeRow{"value_needing_an_exponent", "AVG_AMT", 1e300},
+                                         RangeRow{"infinity", "N_FLD2", std::numeric_limits<double>::infinity()},
+                                         RangeRow{"not_a_number", "N_FLD2", std::numeric_limits<double>::quiet_NaN()}),
+                         [](const testing::TestParamInfo<RangeRow> &info) { return std::string(info.param.name); });
 
 struct WholeRow
 {
@@ -163,15 +161,15 @@ TEST_P(WholeNumberWrites, RoundHalvesToEven)
     EXPECT_EQ(std::stoi(fileText(row.field)), row.reads);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Ties, WholeNumberWrites,
-    testing::Values(WholeRow{"term_2_5_stores_2", "AVG_TERM", 2.5, 2}, WholeRow{"term_3_5_stores_4", "AVG_TERM", 3.5, 4},
-                    WholeRow{"term_359_5_stores_360", "AVG_TERM", 359.5, 360},
-                    WholeRow{"minus_half_stores_0", "AVG_DTI", -0.5, 0},
-                    WholeRow{"weight_4_4_stores_4", "WGT_AMT", 4.4, 4},
-                    WholeRow{"score_of_three_digits", "AVG_SCORE", 999, 999},
-                    WholeRow{"negative_fills_the_width", "AVG_LTV", -99, -99}),
-    [](const testing::TestParamInfo<WholeRow> &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Ties, WholeNumberWrites,
+                         testing::Values(WholeRow{"term_2_5_stores_2", "AVG_TERM", 2.5, 2},
+                                         WholeRow{"term_3_5_stores_4", "AVG_TERM", 3.5, 4},
+                                         WholeRow{"term_359_5_stores_360", "AVG_TERM", 359.5, 360},
+                                         WholeRow{"minus_half_stores_0", "AVG_DTI", -0.5, 0},
+                                         WholeRow{"weight_4_4_stores_4", "WGT_AMT", 4.4, 4},
+                                         WholeRow{"score_of_three_digits", "AVG_SCORE", 999, 999},
+                                         WholeRow{"negative_fills_the_width", "AVG_LTV", -99, -99}),
+                         [](const testing::TestParamInfo<WholeRow> &info) { return std::string(info.param.name); });
 
 struct TextRow
 {
@@ -193,23 +191,25 @@ TEST_P(TextWrites, ConvertByTheFieldKind)
     EXPECT_EQ(fileText(row.field), row.stored);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Conversions, TextWrites,
-    testing::Values(
-        TextRow{"year_text", "C_FLD1", "2024", "2024", ""}, TextRow{"text_cut_to_width", "C_FLD1", "20245", "2024", ""},
-        TextRow{"text_padded_on_the_right", "LAST_UPD", "1/5/2024", "1/5/2024  ", ""},
-        TextRow{"fee_text", "AVG_FEE", "1.5", " 1.50", ""}, TextRow{"fee_text_with_blanks", "AVG_FEE", " 2 ", " 2.00", ""},
-        TextRow{"amount_with_exponent", "AVG_AMT", "1.5E5", "        150000", ""},
-        TextRow{"term_text", "AVG_TERM", "360", "360", ""}, TextRow{"term_in_hex", "AVG_TERM", "$1F", " 31", ""},
-        TextRow{"empty_text_clears", "AVG_AMT", "", "              ", ""},
-        TextRow{"thousands_separator_refused", "AVG_AMT", "12,000", "              ",
-                "'12,000' is not a valid floating point value for field 'AVG_AMT'"},
-        TextRow{"letters_refused", "AVG_RATE", "abc", "       ", "'abc' is not a valid floating point value for field 'AVG_RATE'"},
-        TextRow{"fraction_refused_by_a_whole_number", "AVG_TERM", "2.5", "   ",
-                "'2.5' is not a valid integer value for field 'AVG_TERM'"},
-        TextRow{"too_wide_text_number", "WGT_AMT", "10", " ", "Numeric out of range."},
-        TextRow{"date_text", "D_FLD1", "01/15/2024", "20240115", ""}),
-    [](const testing::TestParamInfo<TextRow> &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Conversions, TextWrites,
+                         testing::Values(TextRow{"year_text", "C_FLD1", "2024", "2024", ""},
+                                         TextRow{"text_cut_to_width", "C_FLD1", "20245", "2024", ""},
+                                         TextRow{"text_padded_on_the_right", "LAST_UPD", "1/5/2024", "1/5/2024  ", ""},
+                                         TextRow{"fee_text", "AVG_FEE", "1.5", " 1.50", ""},
+                                         TextRow{"fee_text_with_blanks", "AVG_FEE", " 2 ", " 2.00", ""},
+                                         TextRow{"amount_with_exponent", "AVG_AMT", "1.5E5", "        150000", ""},
+                                         TextRow{"term_text", "AVG_TERM", "360", "360", ""},
+                                         TextRow{"term_in_hex", "AVG_TERM", "$1F", " 31", ""},
+                                         TextRow{"empty_text_clears", "AVG_AMT", "", "              ", ""},
+                                         TextRow{"thousands_separator_refused", "AVG_AMT", "12,000", "              ",
+                                                 "'12,000' is not a valid floating point value for field 'AVG_AMT'"},
+                                         TextRow{"letters_refused", "AVG_RATE", "abc", "       ",
+                                                 "'abc' is not a valid floating point value for field 'AVG_RATE'"},
+                                         TextRow{"fraction_refused_by_a_whole_number", "AVG_TERM", "2.5", "   ",
+                                                 "'2.5' is not a valid integer value for field 'AVG_TERM'"},
+                                         TextRow{"too_wide_text_number", "WGT_AMT", "10", " ", "Numeric out of range."},
+                                         TextRow{"date_text", "D_FLD1", "01/15/2024", "20240115", ""}),
+                         [](const testing::TestParamInfo<TextRow> &info) { return std::string(info.param.name); });
 
 TEST_F(TableValues, CurrencyIsWrittenAsTheEqualReal)
 {
@@ -269,15 +269,14 @@ TEST_P(DisplayTexts, FollowTheFormat)
     EXPECT_EQ(f.displayText(), row.shown);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Formats, DisplayTexts,
-    testing::Values(DisplayRow{"rate_with_pattern", "AVG_RATE", 12.5, "##0.000", "12.500"},
-                    DisplayRow{"term_with_pattern", "AVG_TERM", 360, "##0", "360"},
-                    DisplayRow{"amount_with_pattern", "AVG_AMT", 100000, "##0", "100000"},
-                    DisplayRow{"payment_number_general", "N_FLD1", 1, "", "1"},
-                    DisplayRow{"amount_general", "N_FLD2", 1234.5, "", "1234.5"},
-                    DisplayRow{"negative_balance_general", "N_FLD5", -0.25, "", "-0.25"}),
-    [](const testing::TestParamInfo<DisplayRow> &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Formats, DisplayTexts,
+                         testing::Values(DisplayRow{"rate_with_pattern", "AVG_RATE", 12.5, "##0.000", "12.500"},
+                                         DisplayRow{"term_with_pattern", "AVG_TERM", 360, "##0", "360"},
+                                         DisplayRow{"amount_with_pattern", "AVG_AMT", 100000, "##0", "100000"},
+                                         DisplayRow{"payment_number_general", "N_FLD1", 1, "", "1"},
+                                         DisplayRow{"amount_general", "N_FLD2", 1234.5, "", "1234.5"},
+                                         DisplayRow{"negative_balance_general", "N_FLD5", -0.25, "", "-0.25"}),
+                         [](const testing::TestParamInfo<DisplayRow> &info) { return std::string(info.param.name); });
 
 TEST_F(TableValues, FieldsByNameIgnoreCase)
 {
@@ -309,4 +308,4 @@ TEST_F(TableValues, WritesNeedEditOrInsert)
     EXPECT_THROW(pref.post(), AppError);
 }
 
-}
+}  // namespace

@@ -124,4 +124,4 @@ TEST(TwoCopies, ScheduleCannotBeRecreatedUnderAnOpenPreview)
     data.tblAmort.close();
 }
 
-}
+}  // namespace

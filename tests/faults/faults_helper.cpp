@@ -27,8 +27,8 @@ int holdPref(TData &data)
     std::string weight;
     if (!(std::cin >> command >> weight) || command != "post")
         return 2;
-    for (const char *name :
-         {"WGT_AMT", "WGT_COL", "WGT_DTI", "WGT_FEE", "WGT_GUT", "WGT_HB", "WGT_LTV", "WGT_RATE", "WGT_SCORE", "WGT_TERM"})
+    for (const char *name : {"WGT_AMT", "WGT_COL", "WGT_DTI", "WGT_FEE", "WGT_GUT", "WGT_HB", "WGT_LTV", "WGT_RATE",
+                             "WGT_SCORE", "WGT_TERM"})
         table.fieldByName(name).setAsFloat(std::stoi(weight));
     table.post();
     std::cout << "posted" << std::endl;
@@ -52,7 +52,7 @@ int holdAmort(TData &data)
     return 0;
 }
 
-}
+}  // namespace
 
 int main(int argc, char **argv)
 {

@@ -3,9 +3,9 @@
 #include <cerrno>
 #include <cmath>
 #include <csignal>
-#include <fcntl.h>
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -42,8 +42,8 @@ void seedPrefTable(TData &data)
     table.fieldByName("AVG_LTV").setAsFloat(70);
     table.fieldByName("AVG_SCORE").setAsFloat(600);
     table.fieldByName("AVG_TERM").setAsFloat(60);
-    for (const char *name :
-         {"WGT_AMT", "WGT_COL", "WGT_DTI", "WGT_FEE", "WGT_GUT", "WGT_HB", "WGT_RATE", "WGT_LTV", "WGT_SCORE", "WGT_TERM"})
+    for (const char *name : {"WGT_AMT", "WGT_COL", "WGT_DTI", "WGT_FEE", "WGT_GUT", "WGT_HB", "WGT_RATE", "WGT_LTV",
+                             "WGT_SCORE", "WGT_TERM"})
         table.fieldByName(name).setAsFloat(2);
     table.fieldByName("RESULT").setAsFloat(0);
     table.post();
@@ -69,7 +69,7 @@ AmortRow amortRow(int n)
 
 const char *const kAmounts[] = {"N_FLD1", "N_FLD2", "N_FLD3", "N_FLD4", "N_FLD5"};
 
-}
+}  // namespace
 
 void writeAmortRow(TTable &table, int n)
 {

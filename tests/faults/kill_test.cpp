@@ -161,4 +161,4 @@ TEST_F(KillDuringPost, PreferenceRecordNeverTorn)
     }
 }
 
-}
+}  // namespace

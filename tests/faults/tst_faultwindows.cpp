@@ -129,7 +129,7 @@ int readOnlyRun(int argc, char **argv)
     return 0;
 }
 
-}
+}  // namespace
 
 class TestFaultWindows : public QObject
 {
@@ -186,7 +186,8 @@ void TestFaultWindows::damagedPrefFile_data()
     row("text instead of a table", std::string(705, 'x'));
     row("record length 64 for fields of 63", withByte(sound, 10, 64));
     row("record length 62 for fields of 63", withByte(sound, 10, 62));
-    row("record count 4294967295", withByte(withByte(withByte(withByte(sound, 4, '\xFF'), 5, '\xFF'), 6, '\xFF'), 7, '\xFF'));
+    row("record count 4294967295",
+        withByte(withByte(withByte(withByte(sound, 4, '\xFF'), 5, '\xFF'), 6, '\xFF'), 7, '\xFF'));
     row("record count 1000", withByte(withByte(sound, 4, '\xE8'), 5, '\x03'));
     row("header length beyond the file", withByte(withByte(sound, 8, '\xFF'), 9, '\x7F'));
 }
@@ -214,8 +215,8 @@ void TestFaultWindows::damagedPrefFile()
 void TestFaultWindows::readOnlyDirectory()
 {
     QVERIFY(QFile::setPermissions(QString::fromStdString(m_dir->path().string()),
-                                  QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup |
-                                      QFile::ReadOther | QFile::ExeOther));
+                                  QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup
+                                      | QFile::ReadOther | QFile::ExeOther));
     QProcess child;
     child.start(QCoreApplication::applicationFilePath(),
                 {QStringLiteral("--read-only-run"), QString::fromStdString(m_dir->path().string())});

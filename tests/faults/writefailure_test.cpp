@@ -126,17 +126,16 @@ TEST_P(WriteFailure, EarlierRecordsSurvive)
 
 // The empty table is 257 header bytes and the end mark; every row adds 73.
 // So n rows and their end mark need 258 + 73 n bytes.
-INSTANTIATE_TEST_SUITE_P(
-    FileSizeLimits, WriteFailure,
-    testing::Values(
-        // 4096 - 258 = 3838 = 73 * 52 + 42: the 53rd row is cut in its middle.
-        FullDisk{"RowCutInItsMiddle", 4096, 52},
-        // 258 + 73 * 10 - 1: the 10th row fits, its end mark does not.
-        FullDisk{"NoRoomForTheEndMark", 987, 9},
-        // 258 + 73 * 20: room for 20 rows exactly, not one byte more.
-        FullDisk{"ExactlyFullAfterTwentyRows", 1718, 20},
-        // The empty table's own size: not even the first row.
-        FullDisk{"NoRoomForAnyRow", 258, 0}),
-    [](const testing::TestParamInfo<FullDisk> &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(FileSizeLimits, WriteFailure,
+                         testing::Values(
+                             // 4096 - 258 = 3838 = 73 * 52 + 42: the 53rd row is cut in its middle.
+                             FullDisk{"RowCutInItsMiddle", 4096, 52},
+                             // 258 + 73 * 10 - 1: the 10th row fits, its end mark does not.
+                             FullDisk{"NoRoomForTheEndMark", 987, 9},
+                             // 258 + 73 * 20: room for 20 rows exactly, not one byte more.
+                             FullDisk{"ExactlyFullAfterTwentyRows", 1718, 20},
+                             // The empty table's own size: not even the first row.
+                             FullDisk{"NoRoomForAnyRow", 258, 0}),
+                         [](const testing::TestParamInfo<FullDisk> &info) { return std::string(info.param.name); });
 
-}
+}  // namespace

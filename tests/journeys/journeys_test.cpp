@@ -137,7 +137,7 @@ QJsonArray recordsOf(const std::optional<QJsonObject> &table)
     return table ? table->value(QStringLiteral("records")).toArray() : QJsonArray();
 }
 
-} // namespace
+}  // namespace
 
 class TestJourneys : public QObject
 {
@@ -306,8 +306,8 @@ void TestJourneys::scoreFollowsAChangedWeight()
     QCOMPARE(records.size(), 1);
     const QJsonObject record = records.first().toObject();
     QCOMPARE(record.value("WGT_RATE").toDouble(), 4.0);
-    for (const char *name : {"WGT_AMT", "WGT_COL", "WGT_DTI", "WGT_FEE", "WGT_GUT", "WGT_HB", "WGT_LTV",
-                             "WGT_SCORE", "WGT_TERM"})
+    for (const char *name :
+         {"WGT_AMT", "WGT_COL", "WGT_DTI", "WGT_FEE", "WGT_GUT", "WGT_HB", "WGT_LTV", "WGT_SCORE", "WGT_TERM"})
         QCOMPARE(record.value(name).toDouble(), 2.0);
     QCOMPARE(record.value("RESULT").toDouble(), 5.5);
     QCOMPARE(record.value("AVG_AMT").toDouble(), 100000.0);

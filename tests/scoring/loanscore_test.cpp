@@ -88,8 +88,7 @@ INSTANTIATE_TEST_SUITE_P(
         // (2 * (1 - -1)) * 0.5 = 2, twice what the first item gives.
         ScoreCase{"typed_over_choice_counts_as_index_minus_1",
                   [](LoanFigures &l, LenderPreferences &) { l.quality = -1; }, 7.0},
-        ScoreCase{"last_choice_lowers_by_weight_half",
-                  [](LoanFigures &l, LenderPreferences &) { l.howBad = 2; }, 4.0},
+        ScoreCase{"last_choice_lowers_by_weight_half", [](LoanFigures &l, LenderPreferences &) { l.howBad = 2; }, 4.0},
         // 2 * ((45 - 30) * 0.1) * 0.5 = 1.5 subtracted, the same for LTV.
         ScoreCase{"higher_dti_and_ltv_lower_the_score",
                   [](LoanFigures &l, LenderPreferences &) {
@@ -100,11 +99,11 @@ INSTANTIATE_TEST_SUITE_P(
         // (2 * (3 - 1)) * 0.5 = 2 added.
         ScoreCase{"higher_fees_raise_the_score", [](LoanFigures &l, LenderPreferences &) { l.fees = 3; }, 7.0},
         // 2 * ((-10000 - 600) * 0.01) * 0.5 = -106, then held at 0.
-        ScoreCase{"score_below_0_is_held_at_0",
-                  [](LoanFigures &l, LenderPreferences &) { l.creditScore = -10000; }, 0.0},
+        ScoreCase{"score_below_0_is_held_at_0", [](LoanFigures &l, LenderPreferences &) { l.creditScore = -10000; },
+                  0.0},
         // 2 * (4900000 * 0.00001) * 0.5 = 49.
-        ScoreCase{"amount_4_9_million_over_scores_54",
-                  [](LoanFigures &l, LenderPreferences &) { l.amount = 5000000; }, 54.0},
+        ScoreCase{"amount_4_9_million_over_scores_54", [](LoanFigures &l, LenderPreferences &) { l.amount = 5000000; },
+                  54.0},
         ScoreCase{"score_above_100_is_held_at_100",
                   [](LoanFigures &l, LenderPreferences &) { l.amount = 999999999999; }, 100.0},
         ScoreCase{"blank_record_scores_5_whatever_the_loan",
@@ -116,4 +115,4 @@ INSTANTIATE_TEST_SUITE_P(
                   5.0}),
     [](const testing::TestParamInfo<ScoreCase> &info) { return info.param.name; });
 
-}
+}  // namespace

@@ -8,9 +8,9 @@
 #include "ui/modal.h"
 #include "ui/sharedvalues.h"
 
-#include <QDir>
 #include <QApplication>
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -60,7 +60,7 @@ QString focusName(QWidget *window)
     return window->focusWidget() ? window->focusWidget()->objectName() : QString();
 }
 
-}
+}  // namespace
 
 class TestPref : public QObject
 {
@@ -88,8 +88,8 @@ private slots:
 private:
     // Opens the scoring window, then the preference window from its button,
     // and runs body on the preference window; scoring is run after it.
-    void withPrefs(const std::function<void(QWidget *)> &body,
-                   const std::function<void(QWidget *)> &scoring = [](QWidget *) {});
+    void withPrefs(
+        const std::function<void(QWidget *)> &body, const std::function<void(QWidget *)> &scoring = [](QWidget *) {});
 
     std::unique_ptr<TemporaryWorkDir> m_dir;
     std::unique_ptr<TData> m_data;
@@ -230,14 +230,46 @@ void TestPref::averages_data()
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("stored");
 
-    QTest::newRow("fee 1.2345 stored 1.23 shown 1.230") << "DBEditFEE" << "1.2345" << "1.230" << "AVG_FEE" << "1.23";
-    QTest::newRow("rate 12.3456 stored 12.346") << "DBEditRATE" << "12.3456" << "12.346" << "AVG_RATE" << "12.346";
-    QTest::newRow("rate in exponent form") << "DBEditRATE" << "1.25e1" << "12.500" << "AVG_RATE" << "12.5";
-    QTest::newRow("amount 250.5 stored 251") << "DBEditAMT" << "250.5" << "251" << "AVG_AMT" << "251";
-    QTest::newRow("term 72 shown by its pattern") << "DBEditTERM" << "72" << "72" << "AVG_TERM" << "72";
-    QTest::newRow("credit score 700") << "SCORE" << "700" << "700" << "AVG_SCORE" << "700";
-    QTest::newRow("LTV with a plus sign") << "LTV" << "+80" << "80" << "AVG_LTV" << "80";
-    QTest::newRow("emptied DTI leaves the field blank") << "DTI" << "" << "" << "AVG_DTI" << "None";
+    QTest::newRow("fee 1.2345 stored 1.23 shown 1.230") << "DBEditFEE"
+                                                        << "1.2345"
+                                                        << "1.230"
+                                                        << "AVG_FEE"
+                                                        << "1.23";
+    QTest::newRow("rate 12.3456 stored 12.346") << "DBEditRATE"
+                                                << "12.3456"
+                                                << "12.346"
+                                                << "AVG_RATE"
+                                                << "12.346";
+    QTest::newRow("rate in exponent form") << "DBEditRATE"
+                                           << "1.25e1"
+                                           << "12.500"
+                                           << "AVG_RATE"
+                                           << "12.5";
+    QTest::newRow("amount 250.5 stored 251") << "DBEditAMT"
+                                             << "250.5"
+                                             << "251"
+                                             << "AVG_AMT"
+                                             << "251";
+    QTest::newRow("term 72 shown by its pattern") << "DBEditTERM"
+                                                  << "72"
+                                                  << "72"
+                                                  << "AVG_TERM"
+                                                  << "72";
+    QTest::newRow("credit score 700") << "SCORE"
+                                      << "700"
+                                      << "700"
+                                      << "AVG_SCORE"
+                                      << "700";
+    QTest::newRow("LTV with a plus sign") << "LTV"
+                                          << "+80"
+                                          << "80"
+                                          << "AVG_LTV"
+                                          << "80";
+    QTest::newRow("emptied DTI leaves the field blank") << "DTI"
+                                                        << ""
+                                                        << ""
+                                                        << "AVG_DTI"
+                                                        << "None";
 }
 
 void TestPref::averages()
@@ -280,16 +312,27 @@ void TestPref::refusedText_data()
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("kept");
 
-    QTest::newRow("credit score average 1000 refused")
-        << "SCORE" << "1000" << "Numeric out of range." << "AVG_SCORE" << "600";
-    QTest::newRow("amount 1e14 wider than its 14 places")
-        << "DBEditAMT" << "1e14" << "Numeric out of range." << "AVG_AMT" << "100000";
+    QTest::newRow("credit score average 1000 refused") << "SCORE"
+                                                       << "1000"
+                                                       << "Numeric out of range."
+                                                       << "AVG_SCORE"
+                                                       << "600";
+    QTest::newRow("amount 1e14 wider than its 14 places") << "DBEditAMT"
+                                                          << "1e14"
+                                                          << "Numeric out of range."
+                                                          << "AVG_AMT"
+                                                          << "100000";
     // The message ends in a quote, which sorts before the full stop.
-    QTest::newRow("rate without exponent digits")
-        << "DBEditRATE" << "1e" << "'1e' is not a valid floating point value for field 'AVG_RATE'" << "AVG_RATE"
-        << "12.0";
-    QTest::newRow("term with a sign inside")
-        << "DBEditTERM" << "6-0" << "'6-0' is not a valid integer value for field 'AVG_TERM'" << "AVG_TERM" << "60";
+    QTest::newRow("rate without exponent digits") << "DBEditRATE"
+                                                  << "1e"
+                                                  << "'1e' is not a valid floating point value for field 'AVG_RATE'"
+                                                  << "AVG_RATE"
+                                                  << "12.0";
+    QTest::newRow("term with a sign inside") << "DBEditTERM"
+                                             << "6-0"
+                                             << "'6-0' is not a valid integer value for field 'AVG_TERM'"
+                                             << "AVG_TERM"
+                                             << "60";
 }
 
 void TestPref::refusedText()
@@ -337,12 +380,24 @@ void TestPref::keyFilter_data()
     QTest::addColumn<QString>("keys");
     QTest::addColumn<QString>("text");
 
-    QTest::newRow("rate drops letters but e") << "DBEditRATE" << "1a2,b.5e1" << "12.5e1";
-    QTest::newRow("amount keeps sign and exponent") << "DBEditAMT" << "-1E5$" << "-1E5";
-    QTest::newRow("fee drops percent sign") << "DBEditFEE" << "1.5%" << "1.5";
-    QTest::newRow("credit score drops the decimal point") << "SCORE" << "6.5" << "65";
-    QTest::newRow("term drops exponent letters") << "DBEditTERM" << "6e0" << "60";
-    QTest::newRow("DTI keeps a sign") << "DTI" << "+3x5" << "+35";
+    QTest::newRow("rate drops letters but e") << "DBEditRATE"
+                                              << "1a2,b.5e1"
+                                              << "12.5e1";
+    QTest::newRow("amount keeps sign and exponent") << "DBEditAMT"
+                                                    << "-1E5$"
+                                                    << "-1E5";
+    QTest::newRow("fee drops percent sign") << "DBEditFEE"
+                                            << "1.5%"
+                                            << "1.5";
+    QTest::newRow("credit score drops the decimal point") << "SCORE"
+                                                          << "6.5"
+                                                          << "65";
+    QTest::newRow("term drops exponent letters") << "DBEditTERM"
+                                                 << "6e0"
+                                                 << "60";
+    QTest::newRow("DTI keeps a sign") << "DTI"
+                                      << "+3x5"
+                                      << "+35";
 }
 
 void TestPref::keyFilter()

@@ -13,8 +13,7 @@ QList<QMap<QString, QString>> dbfreadRecords(const QString &file)
     // Debian's python3-dbfread lives with the system Python, not with
     // whatever python3 comes first on the path.
     QProcess python;
-    python.start(QStringLiteral("/usr/bin/python3"),
-                 {QStringLiteral(DBFREAD_SCRIPT), file});
+    python.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral(DBFREAD_SCRIPT), file});
     python.waitForFinished();
     const QString output = QString::fromUtf8(python.readAllStandardOutput());
     if (python.exitCode() != 0)

@@ -7,10 +7,10 @@
 #include "ui/modal.h"
 #include "ui/sharedvalues.h"
 
-#include <QDir>
 #include <QApplication>
 #include <QComboBox>
 #include <QDate>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -33,7 +33,7 @@ struct Outcome
     QString focus;
 };
 
-}
+}  // namespace
 
 class TestShouldI : public QObject
 {
@@ -139,83 +139,98 @@ void TestShouldI::calculation_data()
     const QStringList none;
     // Scores from the ten terms by hand; all weights 2, averages 100000,
     // 12, 60, 30, 70, 600, 1. The bar rounds ties to even.
-    QTest::newRow("untouched boxes on a new file show 50") << "" << "50" << 5 << none << none << "CalcBtn";
-    QTest::newRow("good loan shows 95")
-        << "edtLoanAmt=200000|edtRate=14|cbxQuality=#0|edtCreditScore=650|cbxFeeling=#0" << "95" << 10 << none << none
-        << "CalcBtn";
-    QTest::newRow("term 72 scores 4.0004 stored 4.0 shows 40") << "edtTerm=72" << "40" << 4 << none << none << "CalcBtn";
-    QTest::newRow("rate 12.5 scores 5.25 stored 5.3 shows 53") << "edtRate=12.5" << "53" << 5 << none << none
-                                                               << "CalcBtn";
+    QTest::newRow("untouched boxes on a new file show 50") << ""
+                                                           << "50" << 5 << none << none << "CalcBtn";
+    QTest::newRow("good loan shows 95") << "edtLoanAmt=200000|edtRate=14|cbxQuality=#0|edtCreditScore=650|cbxFeeling=#0"
+                                        << "95" << 10 << none << none << "CalcBtn";
+    QTest::newRow("term 72 scores 4.0004 stored 4.0 shows 40") << "edtTerm=72"
+                                                               << "40" << 4 << none << none << "CalcBtn";
+    QTest::newRow("rate 12.5 scores 5.25 stored 5.3 shows 53") << "edtRate=12.5"
+                                                               << "53" << 5 << none << none << "CalcBtn";
 
-    QTest::newRow("amount 1000000000000 refused")
-        << "edtLoanAmt=1000000000000" << "" << 0 << QStringList{"Incorrect Amount"} << none << "edtLoanAmt";
+    QTest::newRow("amount 1000000000000 refused") << "edtLoanAmt=1000000000000"
+                                                  << "" << 0 << QStringList{"Incorrect Amount"} << none << "edtLoanAmt";
     // 999999999999 passes the check; its score is held at 100, too wide for RESULT.
     QTest::newRow("amount 999999999999 passes, clamped 100 out of range")
-        << "edtLoanAmt=999999999999" << "" << 0 << none << QStringList{"Numeric out of range."} << "CalcBtn";
-    QTest::newRow("amount 0 refused") << "edtLoanAmt=0" << "" << 0 << QStringList{"Incorrect Amount"} << none
-                                      << "edtLoanAmt";
-    QTest::newRow("negative amount refused")
-        << "edtLoanAmt=-5" << "" << 0 << QStringList{"Incorrect Amount"} << none << "edtLoanAmt";
+        << "edtLoanAmt=999999999999"
+        << "" << 0 << none << QStringList{"Numeric out of range."} << "CalcBtn";
+    QTest::newRow("amount 0 refused") << "edtLoanAmt=0"
+                                      << "" << 0 << QStringList{"Incorrect Amount"} << none << "edtLoanAmt";
+    QTest::newRow("negative amount refused") << "edtLoanAmt=-5"
+                                             << "" << 0 << QStringList{"Incorrect Amount"} << none << "edtLoanAmt";
     // 5 - 2 * (939 * 0.0833) * 0.5 = -73.2187 is held at 0.
-    QTest::newRow("term 999 accepted, score below 0 shows 0") << "edtTerm=999" << "0" << 0 << none << none << "CalcBtn";
-    QTest::newRow("term 999.5 refused") << "edtTerm=999.5" << "" << 0 << QStringList{"Incorrect term"} << none
-                                        << "edtTerm";
-    QTest::newRow("term -1 refused") << "edtTerm=-1" << "" << 0 << QStringList{"Incorrect term"} << none << "edtTerm";
+    QTest::newRow("term 999 accepted, score below 0 shows 0") << "edtTerm=999"
+                                                              << "0" << 0 << none << none << "CalcBtn";
+    QTest::newRow("term 999.5 refused") << "edtTerm=999.5"
+                                        << "" << 0 << QStringList{"Incorrect term"} << none << "edtTerm";
+    QTest::newRow("term -1 refused") << "edtTerm=-1"
+                                     << "" << 0 << QStringList{"Incorrect term"} << none << "edtTerm";
     QTest::newRow("term typed 0.0 is not refilled and refused")
-        << "edtTerm=0.0" << "" << 0 << QStringList{"Incorrect term"} << none << "edtTerm";
+        << "edtTerm=0.0"
+        << "" << 0 << QStringList{"Incorrect term"} << none << "edtTerm";
     // 5 + 2 * (87 * 0.5) * 0.5 = 48.5.
-    QTest::newRow("rate 99 accepted") << "edtRate=99" << "485" << 10 << none << none << "CalcBtn";
-    QTest::newRow("rate 0 refused") << "edtRate=0" << ""
-                                    << 0 << QStringList{"Interest rate cannot be equal or less than 0"} << none
+    QTest::newRow("rate 99 accepted") << "edtRate=99"
+                                      << "485" << 10 << none << none << "CalcBtn";
+    QTest::newRow("rate 0 refused") << "edtRate=0"
+                                    << "" << 0 << QStringList{"Interest rate cannot be equal or less than 0"} << none
                                     << "edtRate";
     QTest::newRow("rate 99.01 refused with the same message")
-        << "edtRate=99.01" << "" << 0 << QStringList{"Interest rate cannot be equal or less than 0"} << none
-        << "edtRate";
+        << "edtRate=99.01"
+        << "" << 0 << QStringList{"Interest rate cannot be equal or less than 0"} << none << "edtRate";
     // 5 + (2 * (0 - 1)) * 0.5 = 4.
-    QTest::newRow("fees 0 accepted") << "edtFees=0" << "40" << 4 << none << none << "CalcBtn";
+    QTest::newRow("fees 0 accepted") << "edtFees=0"
+                                     << "40" << 4 << none << none << "CalcBtn";
     // 5 + (2 * 98) * 0.5 = 103, held at 100.
     QTest::newRow("fees 99 accepted, clamped 100 out of range")
-        << "edtFees=99" << "" << 0 << none << QStringList{"Numeric out of range."} << "CalcBtn";
-    QTest::newRow("fees -0.01 refused") << "edtFees=-0.01" << "" << 0 << QStringList{"Incorrect fees"} << none
-                                        << "edtFees";
-    QTest::newRow("empty fees count as 0.00") << "edtFees=" << "40" << 4 << none << none << "CalcBtn";
+        << "edtFees=99"
+        << "" << 0 << none << QStringList{"Numeric out of range."} << "CalcBtn";
+    QTest::newRow("fees -0.01 refused") << "edtFees=-0.01"
+                                        << "" << 0 << QStringList{"Incorrect fees"} << none << "edtFees";
+    QTest::newRow("empty fees count as 0.00") << "edtFees="
+                                              << "40" << 4 << none << none << "CalcBtn";
     // 5 + 2 * (399 * 0.01) * 0.5 = 8.99, stored 9.0.
-    QTest::newRow("credit score 999 accepted") << "edtCreditScore=999" << "90" << 9 << none << none << "CalcBtn";
+    QTest::newRow("credit score 999 accepted") << "edtCreditScore=999"
+                                               << "90" << 9 << none << none << "CalcBtn";
     QTest::newRow("credit score 1000 refused")
-        << "edtCreditScore=1000" << "" << 0 << QStringList{"Incorrect Credit Score"} << none << "edtCreditScore";
+        << "edtCreditScore=1000"
+        << "" << 0 << QStringList{"Incorrect Credit Score"} << none << "edtCreditScore";
     // 5 + 2 * (-200 * 0.01) * 0.5 = 3; with -50 the score is -1.5, held at 0.
-    QTest::newRow("credit score 400 scores 3") << "edtCreditScore=400" << "30" << 3 << none << none << "CalcBtn";
-    QTest::newRow("credit score -50 has no lower bound") << "edtCreditScore=-50" << "0" << 0 << none << none
-                                                         << "CalcBtn";
+    QTest::newRow("credit score 400 scores 3") << "edtCreditScore=400"
+                                               << "30" << 3 << none << none << "CalcBtn";
+    QTest::newRow("credit score -50 has no lower bound") << "edtCreditScore=-50"
+                                                         << "0" << 0 << none << none << "CalcBtn";
     QTest::newRow("amount 0 and term -1 give two messages, focus in term")
-        << "edtLoanAmt=0|edtTerm=-1" << "" << 0 << QStringList{"Incorrect Amount", "Incorrect term"} << none
-        << "edtTerm";
+        << "edtLoanAmt=0|edtTerm=-1"
+        << "" << 0 << QStringList{"Incorrect Amount", "Incorrect term"} << none << "edtTerm";
     QTest::newRow("every check fails, focus in the credit score")
-        << "edtLoanAmt=0|edtTerm=-1|edtRate=0|edtFees=100|edtCreditScore=1000" << "" << 0
+        << "edtLoanAmt=0|edtTerm=-1|edtRate=0|edtFees=100|edtCreditScore=1000"
+        << "" << 0
         << QStringList{"Incorrect Amount", "Incorrect term", "Interest rate cannot be equal or less than 0",
                        "Incorrect fees", "Incorrect Credit Score"}
         << none << "edtCreditScore";
     QTest::newRow("empty DTI stops with the conversion error")
-        << "edtDTI=" << "" << 0 << none << QStringList{"'' is not a valid floating point value."} << "CalcBtn";
+        << "edtDTI="
+        << "" << 0 << none << QStringList{"'' is not a valid floating point value."} << "CalcBtn";
     QTest::newRow("amount text converts before any check")
-        << "edtLoanAmt=1,000|edtTerm=-1" << "" << 0 << none
-        << QStringList{"'1,000' is not a valid floating point value."} << "CalcBtn";
+        << "edtLoanAmt=1,000|edtTerm=-1"
+        << "" << 0 << none << QStringList{"'1,000' is not a valid floating point value."} << "CalcBtn";
     // (2 * (1 - -1)) * 0.5 = 2, twice the first item's term.
-    QTest::newRow("typed-over collateral counts as index -1")
-        << "cbxQuality=Solid as a rock" << "70" << 7 << none << none << "CalcBtn";
-    QTest::newRow("typing an item's text picks that item")
-        << "cbxQuality=Easy resale" << "60" << 6 << none << none << "CalcBtn";
-    QTest::newRow("typed text differing in case is no item")
-        << "cbxQuality=easy resale" << "70" << 7 << none << none << "CalcBtn";
-    QTest::newRow("last items lower the score") << "cbxFeeling=#2|cbxHowbad=#2" << "30" << 3 << none << none
-                                                << "CalcBtn";
+    QTest::newRow("typed-over collateral counts as index -1") << "cbxQuality=Solid as a rock"
+                                                              << "70" << 7 << none << none << "CalcBtn";
+    QTest::newRow("typing an item's text picks that item") << "cbxQuality=Easy resale"
+                                                           << "60" << 6 << none << none << "CalcBtn";
+    QTest::newRow("typed text differing in case is no item") << "cbxQuality=easy resale"
+                                                             << "70" << 7 << none << none << "CalcBtn";
+    QTest::newRow("last items lower the score") << "cbxFeeling=#2|cbxHowbad=#2"
+                                                << "30" << 3 << none << none << "CalcBtn";
     // 2 * (4900000 * 0.00001) * 0.5 = 49; the bar stays at its top.
-    QTest::newRow("amount 4.9 million over shows 540") << "edtLoanAmt=5000000" << "540" << 10 << none << none
-                                                       << "CalcBtn";
+    QTest::newRow("amount 4.9 million over shows 540") << "edtLoanAmt=5000000"
+                                                       << "540" << 10 << none << none << "CalcBtn";
     // 5 + 9490000 * 0.00001 = 99.9 still fits RESULT; 99.95 does not.
-    QTest::newRow("score 99.9 shows 999") << "edtLoanAmt=9590000" << "999" << 10 << none << none << "CalcBtn";
-    QTest::newRow("score 99.95 out of range") << "edtLoanAmt=9595000" << "" << 0 << none
-                                              << QStringList{"Numeric out of range."} << "CalcBtn";
+    QTest::newRow("score 99.9 shows 999") << "edtLoanAmt=9590000"
+                                          << "999" << 10 << none << none << "CalcBtn";
+    QTest::newRow("score 99.95 out of range") << "edtLoanAmt=9595000"
+                                              << "" << 0 << none << QStringList{"Numeric out of range."} << "CalcBtn";
 }
 
 void TestShouldI::calculation()
@@ -237,16 +252,36 @@ void TestShouldI::refills_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("refilled");
 
-    QTest::newRow("empty amount from the shared amount") << "edtLoanAmt" << "" << "100000.00";
-    QTest::newRow("empty rate from the shared rate") << "edtRate" << "" << "12.000";
-    QTest::newRow("empty term from the shared term") << "edtTerm" << "" << "60";
-    QTest::newRow("term 0 from the shared term") << "edtTerm" << "0" << "60";
-    QTest::newRow("term 'infinite number' from the shared term") << "edtTerm" << "infinite number" << "60";
-    QTest::newRow("term 0.0 kept") << "edtTerm" << "0.0" << "0.0";
-    QTest::newRow("empty credit score becomes 600") << "edtCreditScore" << "" << "600";
-    QTest::newRow("empty LTV becomes 70") << "edtLTV" << "" << "70";
-    QTest::newRow("empty fees become 0.00") << "edtFees" << "" << "0.00";
-    QTest::newRow("empty DTI stays empty") << "edtDTI" << "" << "";
+    QTest::newRow("empty amount from the shared amount") << "edtLoanAmt"
+                                                         << ""
+                                                         << "100000.00";
+    QTest::newRow("empty rate from the shared rate") << "edtRate"
+                                                     << ""
+                                                     << "12.000";
+    QTest::newRow("empty term from the shared term") << "edtTerm"
+                                                     << ""
+                                                     << "60";
+    QTest::newRow("term 0 from the shared term") << "edtTerm"
+                                                 << "0"
+                                                 << "60";
+    QTest::newRow("term 'infinite number' from the shared term") << "edtTerm"
+                                                                 << "infinite number"
+                                                                 << "60";
+    QTest::newRow("term 0.0 kept") << "edtTerm"
+                                   << "0.0"
+                                   << "0.0";
+    QTest::newRow("empty credit score becomes 600") << "edtCreditScore"
+                                                    << ""
+                                                    << "600";
+    QTest::newRow("empty LTV becomes 70") << "edtLTV"
+                                          << ""
+                                          << "70";
+    QTest::newRow("empty fees become 0.00") << "edtFees"
+                                            << ""
+                                            << "0.00";
+    QTest::newRow("empty DTI stays empty") << "edtDTI"
+                                           << ""
+                                           << "";
 }
 
 void TestShouldI::refills()
@@ -307,10 +342,24 @@ void TestShouldI::seedsOnFirstUse()
     QCOMPARE(records.size(), 1);
     const QMap<QString, QString> expected{
         {"LAST_UPD", "'" + QDate::currentDate().toString(QStringLiteral("MM/dd/yyyy")) + "'"},
-        {"AVG_AMT", "100000"}, {"AVG_DTI", "30"}, {"AVG_FEE", "1.0"}, {"AVG_LTV", "70"}, {"AVG_RATE", "12.0"},
-        {"AVG_SCORE", "600"}, {"AVG_TERM", "60"}, {"WGT_AMT", "2"}, {"WGT_COL", "2"}, {"WGT_DTI", "2"},
-        {"WGT_FEE", "2"}, {"WGT_GUT", "2"}, {"WGT_HB", "2"}, {"WGT_LTV", "2"}, {"WGT_RATE", "2"},
-        {"WGT_SCORE", "2"}, {"WGT_TERM", "2"}, {"RESULT", "0.0"}};
+        {"AVG_AMT", "100000"},
+        {"AVG_DTI", "30"},
+        {"AVG_FEE", "1.0"},
+        {"AVG_LTV", "70"},
+        {"AVG_RATE", "12.0"},
+        {"AVG_SCORE", "600"},
+        {"AVG_TERM", "60"},
+        {"WGT_AMT", "2"},
+        {"WGT_COL", "2"},
+        {"WGT_DTI", "2"},
+        {"WGT_FEE", "2"},
+        {"WGT_GUT", "2"},
+        {"WGT_HB", "2"},
+        {"WGT_LTV", "2"},
+        {"WGT_RATE", "2"},
+        {"WGT_SCORE", "2"},
+        {"WGT_TERM", "2"},
+        {"RESULT", "0.0"}};
     QCOMPARE(records[0], expected);
 }
 
@@ -338,8 +387,10 @@ void TestShouldI::failedSeedingPostsNothing_data()
     QTest::addColumn<QString>("amount");
     QTest::addColumn<QString>("error");
 
-    QTest::newRow("shared amount no number") << "abc" << "'abc' is not a valid floating point value.";
-    QTest::newRow("shared amount too wide for AVG_AMT") << "1e15" << "Numeric out of range.";
+    QTest::newRow("shared amount no number") << "abc"
+                                             << "'abc' is not a valid floating point value.";
+    QTest::newRow("shared amount too wide for AVG_AMT") << "1e15"
+                                                        << "Numeric out of range.";
 }
 
 void TestShouldI::failedSeedingPostsNothing()

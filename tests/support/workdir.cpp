@@ -4,7 +4,8 @@
 #include <stdexcept>
 #include <string>
 
-TemporaryWorkDir::TemporaryWorkDir() : m_previous(std::filesystem::current_path())
+TemporaryWorkDir::TemporaryWorkDir()
+    : m_previous(std::filesystem::current_path())
 {
     std::string pattern = (std::filesystem::temp_directory_path() / "quillmont-XXXXXX").string();
     if (!mkdtemp(pattern.data()))
