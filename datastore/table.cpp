@@ -70,7 +70,7 @@ struct TTable::Impl
     }
     [[noreturn]] void damaged(const std::string &reason) const
     {
-        throw AppError(formatMessage("Table '%s' is not a valid DBF file: %s", fileName, reason));
+        throw DamagedTable(formatMessage("Table '%s' is not a valid DBF file: %s", fileName, reason));
     }
 
     bool readExact(void *buffer, std::size_t size, std::uint64_t offset) const

@@ -14,6 +14,14 @@
 
 class TTable;
 
+// A file that is not a table this layer can read; the message names the file
+// and what is wrong with it.
+class DamagedTable : public AppError
+{
+public:
+    using AppError::AppError;
+};
+
 // A field of the table's current record.
 class TField
 {
